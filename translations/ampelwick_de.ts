@@ -1,0 +1,130 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>BattIndicator</name>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>&amp;Einstellungen</translation>
+    </message>
+    <message>
+        <source>Status: Discharging
+Capacity: %1%</source>
+        <translation>Status: Wird entladen
+Ladung: %1 %</translation>
+    </message>
+    <message>
+        <source>Status: Charging
+Capacity: %1%</source>
+        <translation>Status: Wird geladen
+Ladung: %1 %</translation>
+    </message>
+    <message>
+        <source>Status: Running on AC power</source>
+        <translation>Status: Netzbetrieb</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: %1:%2</source>
+        <translation>
+Restlaufzeit: %1:%2</translation>
+    </message>
+    <message>
+        <source>Battery capacity at %1%</source>
+        <translation>Akkuladung bei %1 %</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+</context>
+<context>
+    <name>Countdown</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Critical battery capacity reached</source>
+        <translation>Kritischer Akkuladestand erreicht</translation>
+    </message>
+    <message>
+        <source>Suspending system in %1 %2</source>
+        <translation>Bereitschaftsmodus in %1 %2</translation>
+    </message>
+    <message>
+        <source>Shutting down system in %1 %2</source>
+        <translation>Das System wird in %1 %2 heruntergefahren</translation>
+    </message>
+    <message>
+        <source>Second</source>
+        <translation>Sekunde</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Sekunden</translation>
+    </message>
+</context>
+<context>
+    <name>Preferences</name>
+    <message>
+        <source>Auto suspend/shutdown</source>
+        <translation>Automatisch Bereitschaft/Herunterfahren</translation>
+    </message>
+    <message>
+        <source>Use theme icons for tray</source>
+        <translation>Symbole des Symboldesigns im Systemabschnitt verwenden</translation>
+    </message>
+    <message>
+        <source>Suspend</source>
+        <translation>Bereitschaft</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Herunterfahren</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>if battery capacity drops below</source>
+        <translation>bei Akkuladung unter</translation>
+    </message>
+    <message>
+        <source>Suspend command:</source>
+        <translation>Befehl für Bereitschaft:</translation>
+    </message>
+    <message>
+        <source>Shutdown command:</source>
+        <translation>Befehl zum Herunterfahren:</translation>
+    </message>
+    <message>
+        <source>ACPI poll interval:</source>
+        <translation>ACPI-Abfrageintervall:</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+</context>
+</TS>

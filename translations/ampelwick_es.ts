@@ -1,0 +1,130 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES">
+<context>
+    <name>BattIndicator</name>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>&amp;Preferencias</translation>
+    </message>
+    <message>
+        <source>Status: Discharging
+Capacity: %1%</source>
+        <translation>Estado: descargando
+Carga: %1 %</translation>
+    </message>
+    <message>
+        <source>Status: Charging
+Capacity: %1%</source>
+        <translation>Estado: cargando
+Carga: %1 %</translation>
+    </message>
+    <message>
+        <source>Status: Running on AC power</source>
+        <translation>Estado: conectado a la corriente</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: %1:%2</source>
+        <translation>
+Tiempo restante: %1:%2</translation>
+    </message>
+    <message>
+        <source>Battery capacity at %1%</source>
+        <translation>Carga de la batería al %1 %</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Advertencia</translation>
+    </message>
+</context>
+<context>
+    <name>Countdown</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>Critical battery capacity reached</source>
+        <translation>Se alcanzó un nivel crítico de batería</translation>
+    </message>
+    <message>
+        <source>Suspending system in %1 %2</source>
+        <translation>Suspendiendo el sistema en %1 %2</translation>
+    </message>
+    <message>
+        <source>Shutting down system in %1 %2</source>
+        <translation>Apagando el sistema en %1 %2</translation>
+    </message>
+    <message>
+        <source>Second</source>
+        <translation>segundo</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>segundos</translation>
+    </message>
+</context>
+<context>
+    <name>Preferences</name>
+    <message>
+        <source>Auto suspend/shutdown</source>
+        <translation>Suspender/apagar automáticamente</translation>
+    </message>
+    <message>
+        <source>Use theme icons for tray</source>
+        <translation>Usar iconos del tema en la bandeja del sistema</translation>
+    </message>
+    <message>
+        <source>Suspend</source>
+        <translation>Suspender</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Apagar</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>if battery capacity drops below</source>
+        <translation>si la carga de la batería baja de</translation>
+    </message>
+    <message>
+        <source>Suspend command:</source>
+        <translation>Orden para suspender:</translation>
+    </message>
+    <message>
+        <source>Shutdown command:</source>
+        <translation>Orden para apagar:</translation>
+    </message>
+    <message>
+        <source>ACPI poll interval:</source>
+        <translation>Intervalo de consulta ACPI:</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Preferencias</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Warning</source>
+        <translation>Advertencia</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+</context>
+</TS>

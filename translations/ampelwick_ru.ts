@@ -1,0 +1,130 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>BattIndicator</name>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Выход</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>&amp;Настройки</translation>
+    </message>
+    <message>
+        <source>Status: Discharging
+Capacity: %1%</source>
+        <translation>Состояние: разрядка
+Заряд: %1 %</translation>
+    </message>
+    <message>
+        <source>Status: Charging
+Capacity: %1%</source>
+        <translation>Состояние: зарядка
+Заряд: %1 %</translation>
+    </message>
+    <message>
+        <source>Status: Running on AC power</source>
+        <translation>Состояние: питание от сети</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: %1:%2</source>
+        <translation>
+Осталось времени: %1:%2</translation>
+    </message>
+    <message>
+        <source>Battery capacity at %1%</source>
+        <translation>Заряд батареи: %1 %</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+</context>
+<context>
+    <name>Countdown</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Отмена</translation>
+    </message>
+    <message>
+        <source>Critical battery capacity reached</source>
+        <translation>Достигнут критический уровень заряда батареи</translation>
+    </message>
+    <message>
+        <source>Suspending system in %1 %2</source>
+        <translation>Переход в ждущий режим через %1 %2</translation>
+    </message>
+    <message>
+        <source>Shutting down system in %1 %2</source>
+        <translation>Выключение системы через %1 %2</translation>
+    </message>
+    <message>
+        <source>Second</source>
+        <translation>секунду</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>сек.</translation>
+    </message>
+</context>
+<context>
+    <name>Preferences</name>
+    <message>
+        <source>Auto suspend/shutdown</source>
+        <translation>Автоматический ждущий режим/выключение</translation>
+    </message>
+    <message>
+        <source>Use theme icons for tray</source>
+        <translation>Использовать значки темы в системном лотке</translation>
+    </message>
+    <message>
+        <source>Suspend</source>
+        <translation>Ждущий режим</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Выключение</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;ОК</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>О&amp;тмена</translation>
+    </message>
+    <message>
+        <source>if battery capacity drops below</source>
+        <translation>если заряд батареи опустится ниже</translation>
+    </message>
+    <message>
+        <source>Suspend command:</source>
+        <translation>Команда ждущего режима:</translation>
+    </message>
+    <message>
+        <source>Shutdown command:</source>
+        <translation>Команда выключения:</translation>
+    </message>
+    <message>
+        <source>ACPI poll interval:</source>
+        <translation>Интервал опроса ACPI:</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Настройки</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+</context>
+</TS>
