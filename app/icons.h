@@ -1,0 +1,20 @@
+/*
+ * Icon lookup: the first usable icon of the desktop's theme from a list of
+ * names, and the application style's standard icons.
+ */
+#ifndef AMPELWICK_ICONS_H
+#define AMPELWICK_ICONS_H
+
+#include <QIcon>
+#include <QStyle>
+
+class QWidget;
+
+/*
+ * Names in order of preference, the list ended by a null pointer.  Gives
+ * a null icon when the theme has none of them.
+ */
+QIcon	load_theme_icon(const char *name, ...) __attribute__((sentinel));
+QIcon	load_standard_icon(QStyle::StandardPixmap pixmap, QWidget *widget);
+
+#endif /* AMPELWICK_ICONS_H */

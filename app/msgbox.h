@@ -1,0 +1,21 @@
+/*
+ * Modal message boxes in the manner of the BSD err(3) family: a
+ * printf-style text, optionally followed by the text of errno, shown in a
+ * box with a single Ok button.  The err forms end the process afterwards.
+ * A QApplication must exist before any of them is called.
+ */
+#ifndef AMPELWICK_MSGBOX_H
+#define AMPELWICK_MSGBOX_H
+
+class QWidget;
+
+void	gui_warn(QWidget *parent, const char *format, ...)
+	    __attribute__((format(printf, 2, 3)));
+void	gui_warnx(QWidget *parent, const char *format, ...)
+	    __attribute__((format(printf, 2, 3)));
+[[noreturn]] void gui_err(QWidget *parent, int status, const char *format, ...)
+	    __attribute__((format(printf, 3, 4)));
+[[noreturn]] void gui_errx(QWidget *parent, int status, const char *format, ...)
+	    __attribute__((format(printf, 3, 4)));
+
+#endif /* AMPELWICK_MSGBOX_H */

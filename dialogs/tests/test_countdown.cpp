@@ -1,0 +1,190 @@
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+#include "countdown.h"
+
+namespace {
+
+/* The sentence label: the one label that holds text rather than a picture. */
+QLabel *
+sentence(Countdown &dlg)
+{
+	for (QLabel *l : dlg.findChildren<QLabel *>())
+		if (l->pixmap() == nullptr || l->pixmap()->isNull())
+			return l;
+	return nullptr;
+}
+
+QPushButton *
+cancel_button(Countdown &dlg)
+{
+	return dlg.findChild<QPushButton *>();
+}
+
+/* Runs the dialog; act() is called once from inside its event loop. */
+int
+run(Countdown &dlg, const std::function<void()> &act)
+{
+	QTimer::singleShot(0, &dlg, act);
+	return dlg.exec();
+}
+
+} // namespace
+
+class TestCountdown : public QObject
+{
+	Q_OBJECT
+
+private slots:
+	void sentence_data();
+	void sentence();
+	void layoutAndPlacement();
+	void acceptedAtDeadline();
+	void escapeAndCloseRefused();
+	void cancelRejects_data();
+	void cancelRejects();
+	void zeroSecondsAcceptedOnFirstTick();
+};
+
+void
+TestCountdown::sentence_data()
+{
+	QTest::addColumn<bool>("suspend");
+	QTest::addColumn<int>("seconds");
+	QTest::addColumn<QString>("text");
+
+	QTest::newRow("suspend 30") << true << 30 <<
+	    "Suspending system in 30 Seconds";
+	QTest::newRow("suspend 2") << true << 2 <<
+	    "Suspending system in 2 Seconds";
+	QTest::newRow("suspend 1") << true << 1 <<
+	    "Suspending system in 1 Second";
+	QTest::newRow("shutdown 30") << false << 30 <<
+	    "Shutting down system in 30 Seconds";
+	QTest::newRow("shutdown 2") << false << 2 <<
+	    "Shutting down system in 2 Seconds";
+	QTest::newRow("shutdown 1") << false << 1 <<
+	    "Shutting down system in 1 Second";
+	QTest::newRow("none left") << true << 0 << "";
+}
+
+void
+TestCountdown::sentence()
+{
+	QFETCH(bool, suspend);
+	QFETCH(int, seconds);
+	QFETCH(QString, text);
+	Countdown dlg(suspend, seconds, nullptr);
+
+	QVERIFY(::sentence(dlg) != nullptr);
+	QCOMPARE(::sentence(dlg)->text(), text);
+	QCOMPARE(dlg.windowTitle(),
+	    QStringLiteral("Critical battery capacity reached"));
+}
+
+void
+TestCountdown::layoutAndPlacement()
+{
+	Countdown dlg(false, 30, nullptr);
+	QRect screen = QGuiApplication::primaryScreen()->geometry();
+
+	QVERIFY(dlg.isVisible());
+	QCOMPARE(dlg.geometry(), QStyle::alignedRect(Qt::LeftToRight,
+	    Qt::AlignCenter, dlg.size(), screen));
+	QCOMPARE(cancel_button(dlg)->text(), QStringLiteral("&Cancel"));
+	QVERIFY(!dlg.windowIcon().isNull());
+	int pictures = 0;
+	for (QLabel *l : dlg.findChildren<QLabel *>())
+		if (l->pixmap() != nullptr && !l->pixmap()->isNull()) {
+			pictures++;
+			QCOMPARE(l->pixmap()->size(), QSize(64, 64));
+		}
+	QCOMPARE(pictures, 1);
+	/* The button sits below the sentence, at the right edge. */
+	QPushButton *b = cancel_button(dlg);
+	QVERIFY(b->geometry().top() > ::sentence(dlg)->geometry().bottom());
+	QVERIFY(b->geometry().right() > dlg.width() / 2);
+
+	QDir().mkpath(ARTIFACT_DIR);
+	dlg.grab().save(ARTIFACT_DIR "/countdown.png");
+}
+
+void
+TestCountdown::acceptedAtDeadline()
+{
+	Countdown dlg(true, 2, nullptr);
+
+	QCOMPARE(dlg.exec(), int(QDialog::Accepted));
+}
+
+/* Neither Escape nor a close request ends the count early. */
+void
+TestCountdown::escapeAndCloseRefused()
+{
+	Countdown dlg(true, 2, nullptr);
+	bool closed = true;
+	bool visibleAfter = false;
+
+	int result = run(dlg, [&] {
+		QTest::keyClick(&dlg, Qt::Key_Escape);
+		closed = dlg.close();
+		visibleAfter = dlg.isVisible();
+	});
+	QVERIFY(!closed);
+	QVERIFY(visibleAfter);
+	QCOMPARE(result, int(QDialog::Accepted));
+}
+
+void
+TestCountdown::cancelRejects_data()
+{
+	QTest::addColumn<int>("how");
+	QTest::newRow("click") << 0;
+	QTest::newRow("enter") << 1;
+	QTest::newRow("alt+c") << 2;
+}
+
+void
+TestCountdown::cancelRejects()
+{
+	QFETCH(int, how);
+	Countdown dlg(false, 3, nullptr);
+
+	int result = run(dlg, [&] {
+		QPushButton *b = cancel_button(dlg);
+		switch (how) {
+		case 0:
+			QTest::mouseClick(b, Qt::LeftButton);
+			break;
+		case 1:
+			QTest::keyClick(&dlg, Qt::Key_Return);
+			break;
+		default:
+			QTest::keyClick(&dlg, Qt::Key_C, Qt::AltModifier);
+			break;
+		}
+	});
+	QCOMPARE(result, int(QDialog::Rejected));
+}
+
+void
+TestCountdown::zeroSecondsAcceptedOnFirstTick()
+{
+	Countdown dlg(true, 0, nullptr);
+	QString textBefore = ::sentence(dlg)->text();
+
+	QCOMPARE(dlg.exec(), int(QDialog::Accepted));
+	QCOMPARE(textBefore, QString());
+	QCOMPARE(::sentence(dlg)->text(), QString());
+}
+
+QTEST_MAIN(TestCountdown)
+#include "test_countdown.moc"
