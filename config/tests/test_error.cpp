@@ -98,16 +98,6 @@ TEST_F(Errors, LongTextsAreCut)
 
 	errno = EIO;
 	cfg_set_error(CFG_ERR_DUP_SECTION, "%s", big.c_str());
-	std::string msg = cfg_errstr();
-	EXPECT_EQ(msg, std::string(1023, 'p') + ": Duplicated config file section\n");
-
-	cfg_io.line_no = 9;
-	snprintf(cfg_io.path, sizeof(cfg_io.path), "/%s", big.c_str());
-	cfg_set_error(CFG_ERR_DUP_SECTION, "%s", big.c_str());
-	cfg_io_reset();
-	msg = cfg_errstr();
-	EXPECT_EQ(msg.size(), 2046u);
-	std::string lead = std::string(1023, 'p') +
-	    ": Duplicated config file section, in file /ppp";
-	EXPECT_EQ(msg.substr(0, lead.size()), lead);
+	EXPECT_EQ(cfg_errstr(), std::string(1023, 'p') +
+	    ": Duplicated config file section\n");
 }
