@@ -185,11 +185,11 @@ TEST_F(LinuxSupply, RemovedBattery)
 TEST_F(LinuxSupply, RawRecords)
 {
 	/* Reports charge, not energy, and no capacity file. */
-	umockdev_testbed_add_device(tb, "power_supply", "CMB1", nullptr,
+	paths.push_back(umockdev_testbed_add_device(tb, "power_supply", "CMB1", nullptr,
 	    "type", "Battery", "scope", "System", "status", "Discharging",
 	    "charge_now", "1500000", "charge_full", "4000000",
 	    "charge_full_design", "4400000", "current_now", "-750000",
-	    "model_name", "A model name longer than thirty-two bytes", nullptr, nullptr);
+	    "model_name", "A model name longer than thirty-two bytes", nullptr, nullptr));
 	add_battery("ZBAT");		/* sorts after CMB1 */
 	add_mains("1");
 

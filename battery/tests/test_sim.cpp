@@ -67,7 +67,6 @@ TEST_F(SimMachine, WithoutReadingsOrMachine)
 	EXPECT_EQ(platform_acpi_open(), -1);
 	EXPECT_EQ(errno, ENOENT);
 	EXPECT_EQ(platform_devd_attempt(), -1);
-	devd = new SimDevd(home.c_str());	/* for TearDown */
 }
 
 /* The driver script as a child: commands on its stdin, answers on stdout. */
