@@ -288,6 +288,23 @@ sync_dir(const char *path)
 	close(fd);
 }
 
+/*
+ * Removes a temporary file after a failure, closing its stream or
+ * descriptor first; errno stays that of the failure.
+ */
+static void
+discard(int fd, FILE *tfp, const char *tmp)
+{
+	int saved = errno;
+
+	if (tfp != nullptr)
+		cfg_sys.fclose(tfp);
+	else if (fd >= 0)
+		close(fd);
+	unlink(tmp);
+	errno = saved;
+}
+
 /* Fills, syncs and closes the temporary stream and renames it to path. */
 static int
 replace(FILE *tfp, const char *tmp, const cfg_section *list)
@@ -295,7 +312,7 @@ replace(FILE *tfp, const char *tmp, const cfg_section *list)
 	const char *failed = nullptr;
 
 	if (emit_sections(tfp, list) != 0) {
-		cfg_sys.fclose(tfp);
+		discard(-1, tfp, tmp);
 		return -1;
 	}
 	if (cfg_sys.fflush(tfp) != 0)
@@ -304,15 +321,17 @@ replace(FILE *tfp, const char *tmp, const cfg_section *list)
 		failed = "fsync()";
 	if (failed != nullptr) {
 		cfg_set_error(CFG_ERR_FATAL, "%s", failed);
-		cfg_sys.fclose(tfp);
+		discard(-1, tfp, tmp);
 		return -1;
 	}
 	if (cfg_sys.fclose(tfp) != 0) {
 		cfg_set_error(CFG_ERR_FATAL, "fclose()");
+		discard(-1, nullptr, tmp);
 		return -1;
 	}
 	if (cfg_sys.rename(tmp, cfg_io.path) != 0) {
 		cfg_set_error(CFG_ERR_FATAL, "rename()");
+		discard(-1, nullptr, tmp);
 		return -1;
 	}
 	return 0;
@@ -338,20 +357,14 @@ cfg_write(const char *name, const char *file, const cfg_section *list)
 	}
 	if ((tfp = cfg_sys.fdopen(fd, "r+")) == nullptr) {
 		cfg_set_error(CFG_ERR_FATAL, "fdopen()");
-		close(fd);
-		unlink(tmp);
+		discard(fd, nullptr, tmp);
 		goto fail;
 	}
 	/* The stream on the existing file only proved it can be written. */
 	fclose(cfg_io.fp);
 	cfg_io.fp = nullptr;
-	if (replace(tfp, tmp, list) != 0) {
-		int saved = errno;
-
-		unlink(tmp);
-		errno = saved;
+	if (replace(tfp, tmp, list) != 0)
 		goto fail;
-	}
 	sync_dir(cfg_io.path);
 	cfg_io_reset();
 	return 0;
