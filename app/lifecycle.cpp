@@ -1,0 +1,117 @@
+#include <sys/file.h>
+#include <sys/types.h>
+
+#include <errno.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <signal.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+
+#include "lifecycle.h"
+#include "msgbox.h"
+#include "settings.h"
+
+static volatile sig_atomic_t settings_loaded;
+static cfg_section *loaded_settings;
+static int signal_pipe[2] = { -1, -1 };
+
+static void
+termination_handler(int signo)
+{
+	const int saved_errno = errno;
+	const char byte = static_cast<char>(signo);
+
+	/* Nothing to save yet: end at once, as an exit before loading would. */
+	if (!settings_loaded)
+		_exit(0);
+	/* The store allocates and uses stdio: the event loop does the saving. */
+	if (write(signal_pipe[1], &byte, 1) == -1) {
+		/* A full pipe already holds a pending request. */
+	}
+	errno = saved_errno;
+}
+
+static void
+set_cloexec_nonblock(int fd)
+{
+	fcntl(fd, F_SETFD, fcntl(fd, F_GETFD) | FD_CLOEXEC);
+	fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+}
+
+void
+install_termination_signals()
+{
+	/* Without the pipe a signal can still end the process unsaved. */
+	if (pipe(signal_pipe) == 0) {
+		set_cloexec_nonblock(signal_pipe[0]);
+		set_cloexec_nonblock(signal_pipe[1]);
+	}
+	signal(SIGINT, termination_handler);
+	signal(SIGTERM, termination_handler);
+	signal(SIGQUIT, termination_handler);
+	signal(SIGHUP, termination_handler);
+}
+
+void
+set_loaded_settings(cfg_section *settings)
+{
+	loaded_settings = settings;
+	if (signal_pipe[1] != -1)
+		settings_loaded = 1;
+}
+
+void
+take_instance_lock()
+{
+	char path[1024];
+	struct passwd *pw;
+	int fd;
+
+	errno = 0;
+	if ((pw = getpwuid(getuid())) == nullptr)
+		gui_err(nullptr, 1, "getpwuid()");
+	snprintf(path, sizeof(path), "%s/%s", pw->pw_dir, ".ampelwick.lock");
+	endpwent();
+
+	/* Held, never closed: the descriptor is the lock for the process's life. */
+	if ((fd = open(path, O_WRONLY | O_CREAT, 0600)) == -1)
+		gui_err(nullptr, 1, "open(%s)", path);
+	if (flock(fd, LOCK_EX | LOCK_NB) == -1) {
+		if (errno == EWOULDBLOCK)
+			exit(0);
+		gui_err(nullptr, 1, "flock()");
+	}
+}
+
+void
+save_and_quit(const cfg_section *settings)
+{
+	cfg_write(PROGRAM_NAME, CONFIG_FILE, settings);
+	exit(0);
+}
+
+TerminationWatcher::TerminationWatcher(QObject *parent)
+    : QObject(parent)
+{
+	if (signal_pipe[0] == -1)
+		return;
+	QSocketNotifier *notifier = new QSocketNotifier(signal_pipe[0],
+	    QSocketNotifier::Read, this);
+	connect(notifier, SIGNAL(activated(int)), this, SLOT(signalArrived()));
+}
+
+void
+TerminationWatcher::signalArrived()
+{
+	char byte;
+
+	while (read(signal_pipe[0], &byte, 1) == 1)
+		;
+	if (loaded_settings != nullptr)
+		save_and_quit(loaded_settings);
+	exit(0);
+}

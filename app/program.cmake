@@ -1,0 +1,32 @@
+# The program: the native build and the simulated laptop of the tests and
+# the demo.  Both are the same sources over a different battery platform.
+add_library(ampelwick_program STATIC ${CMAKE_CURRENT_LIST_DIR}/lifecycle.cpp)
+target_include_directories(ampelwick_program PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(ampelwick_program PUBLIC ampelwick_shell ampelwick_config Qt5::Widgets)
+
+function(ampelwick_add_program name battery)
+  add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+  target_compile_definitions(${name} PRIVATE AMPELWICK_DATADIR="${AMPELWICK_DATADIR}")
+  target_link_libraries(${name} PRIVATE ampelwick_program ampelwick_indicator ${battery})
+endfunction()
+
+ampelwick_add_program(ampelwick ampelwick_battery)
+install(TARGETS ampelwick RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+if(NOT AMPELWICK_PLATFORM_RESOLVED STREQUAL "freebsd")
+  ampelwick_add_program(ampelwick-sim ampelwick_battery_simulated)
+  option(AMPELWICK_INSTALL_SIMULATOR "Install ampelwick-sim, the build on the simulated laptop" OFF)
+  if(AMPELWICK_INSTALL_SIMULATOR)
+    install(TARGETS ampelwick-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endif()
+endif()
+
+# The program on the simulated laptop with every message box reported on
+# standard output and closed: the program tests read its boxes this way.
+if(BUILD_TESTING AND TARGET ampelwick-sim)
+  add_executable(ampelwick-probe ${CMAKE_CURRENT_LIST_DIR}/main.cpp
+    ${PROJECT_SOURCE_DIR}/tests/program/box_reporter.cpp)
+  target_compile_definitions(ampelwick-probe PRIVATE AMPELWICK_DATADIR="${AMPELWICK_DATADIR}")
+  target_link_libraries(ampelwick-probe PRIVATE ampelwick_program ampelwick_indicator
+    ampelwick_battery_simulated)
+endif()

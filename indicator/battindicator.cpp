@@ -1,0 +1,528 @@
+#include <sys/wait.h>
+
+#include <err.h>
+#include <errno.h>
+#include <limits.h>
+#include <stdint.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QDebug>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QPointer>
+#include <QRect>
+#include <QScreen>
+#include <QSocketNotifier>
+#include <QStyle>
+#include <QTimer>
+
+#include "battindicator.h"
+#include "countdown.h"
+#include "icons.h"
+#include "lifecycle.h"
+#include "lowbattery.h"
+#include "msgbox.h"
+#include "preferences.h"
+#include "settings.h"
+
+/* Tray checks left before the indicator shows itself as a window. */
+static int trayRetries = 60;
+
+static constexpr int TRAY_CHECK_MS = 500;
+static constexpr int COUNTDOWN_SECONDS = 30;
+static constexpr int BALLOON_MS = 20000;
+
+static const QColor GAUGE_GREEN(96, 255, 96);
+static const QColor GAUGE_YELLOW(239, 239, 92);
+static const QColor GAUGE_RED(255, 0, 0);
+
+BattIndicator::BattIndicator(cfg_section *settings, QWidget *parent)
+    : QWidget(parent)
+{
+	source = new batt_source;
+	ampelwick_clear(source);
+	trayTimer = new QTimer(this);
+	pollTimer = new QTimer(this);
+	cfg = settings;
+
+	switch (ampelwick_init(source)) {
+	case -1:
+		gui_err(nullptr, 1, "ampelwick_init(): %s",
+		    ampelwick_error(source));
+	case 0:
+		errx(1, "No battery slot installed.");
+	}
+	loadIcons();
+	/* The icons were loaded a moment ago: take the choice over as it is. */
+	useIconTheme = cfg->vars[SLOT_USE_ICON_THEME].val.boolean;
+	applySettings();
+	watchDevd();
+	connect(pollTimer, SIGNAL(timeout()), this, SLOT(pollACPI()));
+	connect(trayTimer, SIGNAL(timeout()), this, SLOT(checkForSysTray()));
+	lastStatus.capacity = -1;
+
+	if (ampelwick_present(source)) {
+		pollTimer->start(pollIntervalMs(pollInterval));
+		trayTimer->start(TRAY_CHECK_MS);
+	} else
+		qDebug("Battery not present. Waiting ...");
+
+	if (QScreen *screen = QGuiApplication::primaryScreen())
+		connect(screen, SIGNAL(geometryChanged(const QRect &)), this,
+		    SLOT(scrGeomChanged(const QRect &)));
+}
+
+BattIndicator::~BattIndicator()
+{
+	/* Only reached when the event loop ends; release what the source holds. */
+	if (source->devd_fd != -1)
+		::close(source->devd_fd);
+	if (source->status.acpi_fd != -1)
+		::close(source->status.acpi_fd);
+	free(source->devd_buf);
+	delete source;
+}
+
+int
+BattIndicator::pollIntervalMs(int seconds)
+{
+	/* A hand-edited 0 would make the timer spin and drain the battery. */
+	if (seconds < 1)
+		seconds = 1;
+	if (seconds > INT_MAX / 1000)
+		seconds = INT_MAX / 1000;
+	return seconds * 1000;
+}
+
+void
+BattIndicator::refreshCommand()
+{
+	const int slot = suspend ? SLOT_SUSPEND_CMD : SLOT_SHUTDOWN_CMD;
+
+	command = cfg->vars[slot].val.str;
+}
+
+void
+BattIndicator::applySettings()
+{
+	suspend = cfg->vars[SLOT_SUSPEND].val.boolean;
+	shutdownCap = cfg->vars[SLOT_SHUTDOWN_CAP].val.integer;
+	pollInterval = cfg->vars[SLOT_POLL_INTERVAL].val.integer;
+	autoShutdown = cfg->vars[SLOT_AUTOSHUTDOWN].val.boolean;
+	refreshCommand();
+
+	if (cfg->vars[SLOT_USE_ICON_THEME].val.boolean != useIconTheme) {
+		useIconTheme = cfg->vars[SLOT_USE_ICON_THEME].val.boolean;
+		loadIcons();
+		chooseIcon();
+	}
+	if (source->status.capacity > shutdownCap)
+		actionCancelled = false;
+	pollTimer->start(pollIntervalMs(pollInterval));
+}
+
+void
+BattIndicator::watchDevd()
+{
+	devdNotifier = new QSocketNotifier(source->devd_fd,
+	    QSocketNotifier::Read, this);
+	connect(devdNotifier, SIGNAL(activated(int)), this,
+	    SLOT(catchActivated(int)));
+}
+
+void
+BattIndicator::quit()
+{
+	save_and_quit(cfg);
+}
+
+void
+BattIndicator::pollACPI()
+{
+	const batt_status &now = source->status;
+
+	if (!ampelwick_present(source))
+		return;
+	if (ampelwick_poll(source) == -1)
+		gui_errx(nullptr, 1, "ampelwick_poll(): %s",
+		    ampelwick_error(source));
+	/* The first tick only records: the tray icon was drawn when made. */
+	if (lastStatus.capacity == -1) {
+		lastStatus = now;
+		return;
+	}
+	if (now.capacity == lastStatus.capacity &&
+	    now.time_left == lastStatus.time_left &&
+	    now.state == lastStatus.state)
+		return;
+	chooseIcon();
+	updateToolTip();
+	checkLowBattery();
+	lastStatus = source->status;
+}
+
+void
+BattIndicator::catchActivated(int)
+{
+	switch (read_devd_event(source)) {
+	case -1:
+		/* The descriptor is gone: a live notifier would fire without end. */
+		devdNotifier->setEnabled(false);
+		gui_errx(nullptr, 1, "%s", ampelwick_error(source));
+	case 0:
+		if (ampelwick_reconnected(source)) {
+			devdNotifier->setEnabled(false);
+			devdNotifier->deleteLater();
+			watchDevd();
+		}
+		return;
+	default:
+		reloadStatus();
+	}
+}
+
+void
+BattIndicator::reloadStatus()
+{
+	if (ampelwick_poll(source) == -1)
+		gui_err(nullptr, 1, "%s", ampelwick_error(source));
+	if (!ampelwick_present(source)) {
+		lastStatus.capacity = -1;
+		if (trayIcon != nullptr)
+			trayIcon->setVisible(false);
+		pollTimer->stop();
+		return;
+	}
+	if (ampelwick_get_batt_info(source) == -1)
+		gui_err(nullptr, 1, "ampelwick_get_batt_info(): %s",
+		    ampelwick_error(source));
+	lastStatus = source->status;
+	if (trayIcon != nullptr)
+		trayIcon->setVisible(true);
+	else
+		createTrayIcon();
+	chooseIcon();
+	updateToolTip();
+	pollTimer->start(pollIntervalMs(pollInterval));
+}
+
+void
+BattIndicator::checkForSysTray()
+{
+	if (trayIcon != nullptr) {
+		trayRetries = 60;
+		deleteTrayIcon();
+	}
+	if (QSystemTrayIcon::isSystemTrayAvailable()) {
+		trayTimer->stop();
+		createTrayIcon();
+		return;
+	}
+	if (trayRetries-- <= 0) {
+		trayTimer->stop();
+		show();
+	}
+}
+
+void
+BattIndicator::deleteTrayIcon()
+{
+	/* Each tray icon gets a menu of its own: let it go with the icon. */
+	if (QMenu *menu = trayIcon->contextMenu()) {
+		qDeleteAll(menu->actions());
+		delete menu;
+	}
+	delete trayIcon;
+	trayIcon = nullptr;
+}
+
+void
+BattIndicator::createTrayIcon()
+{
+	if (trayIcon != nullptr || !QSystemTrayIcon::isSystemTrayAvailable())
+		return;
+	trayIcon = new QSystemTrayIcon(this);
+	QMenu *menu = createTrayMenu(this);
+	chooseIcon();
+	updateToolTip();
+	trayIcon->setContextMenu(menu);
+	trayIcon->setVisible(true);
+	connect(trayIcon,
+	    SIGNAL(activated(QSystemTrayIcon::ActivationReason)), this,
+	    SLOT(trayClicked(QSystemTrayIcon::ActivationReason)));
+}
+
+QMenu *
+BattIndicator::createTrayMenu(BattIndicator *parent)
+{
+	QMenu *menu = new QMenu(parent);
+	QAction *quitAction = new QAction(parent->icons[ICON_QUIT],
+	    tr("&Quit"), parent);
+	QAction *prefsAction = new QAction(parent->icons[ICON_PREFERENCES],
+	    tr("&Preferences"), parent);
+
+	menu->addAction(prefsAction);
+	menu->addAction(quitAction);
+	connect(quitAction, SIGNAL(triggered()), parent, SLOT(quit()));
+	connect(prefsAction, SIGNAL(triggered()), parent,
+	    SLOT(showConfigMenu()));
+	return menu;
+}
+
+QString
+BattIndicator::toolTipFor(const batt_status &status)
+{
+	QString text;
+
+	switch (status.state) {
+	case BATT_DISCHARGING:
+		text = tr("Status: Discharging\nCapacity: %1%");
+		break;
+	case BATT_CHARGING:
+		text = tr("Status: Charging\nCapacity: %1%");
+		break;
+	case BATT_ON_AC:
+		return tr("Status: Running on AC power");
+	default:
+		return QString();
+	}
+	text = text.arg(status.capacity);
+	if (status.time_left != -1) {
+		const int hours = status.time_left / 60;
+
+		text += tr("\nTime remaining: %1:%2")
+		    .arg(hours, 2, 10, QChar('0'))
+		    .arg(status.time_left - 60 * hours, 2, 10, QChar('0'));
+	}
+	return text;
+}
+
+void
+BattIndicator::updateToolTip()
+{
+	if (trayIcon == nullptr)
+		return;
+	const QString text = toolTipFor(source->status);
+	if (!text.isNull())
+		trayIcon->setToolTip(text);
+}
+
+void
+BattIndicator::trayClicked(QSystemTrayIcon::ActivationReason reason)
+{
+	if ((reason == QSystemTrayIcon::DoubleClick ||
+	    reason == QSystemTrayIcon::Trigger) && !actionPending)
+		showConfigMenu();
+}
+
+void
+BattIndicator::showConfigMenu()
+{
+	QPointer<Preferences> dialog = new Preferences(cfg, nullptr);
+
+	if (dialog->exec() == QDialog::Accepted)
+		applySettings();
+	delete dialog;
+}
+
+void
+BattIndicator::scrGeomChanged(const QRect &)
+{
+	trayTimer->start(TRAY_CHECK_MS);
+}
+
+/* Icons and the gauge. */
+
+int
+BattIndicator::iconIndexFor(int capacity, int state)
+{
+	int level;
+
+	if (state != BATT_CHARGING && state != BATT_DISCHARGING)
+		return ICON_FULL_CHARGED;
+	if (capacity <= 4)
+		level = 0;
+	else if (capacity <= 19)
+		level = 1;
+	else if (capacity <= 39)
+		level = 2;
+	else if (capacity <= 89)
+		level = 3;
+	else
+		level = 4;
+	return (state == BATT_CHARGING ? ICON_CHARGING_EMPTY :
+	    ICON_DISCHARGING_EMPTY) + level;
+}
+
+void
+BattIndicator::loadIcons()
+{
+	themeIconsMissing = false;
+	icons[9] = load_theme_icon("battery-full", "battery-full-symbolic",
+	    "battery", nullptr);
+	icons[8] = load_theme_icon("battery-good", "battery-good-symbolic",
+	    "battery", nullptr);
+	icons[7] = load_theme_icon("battery-low", "battery-low-symbolic",
+	    nullptr);
+	icons[6] = load_theme_icon("battery-caution",
+	    "battery-caution-symbolic", nullptr);
+	icons[5] = load_theme_icon("battery-empty", "battery-empty-symbolic",
+	    "battery-low", nullptr);
+	icons[4] = load_theme_icon("battery-full-charging",
+	    "battery-full-charging-symbolic", "battery", nullptr);
+	icons[3] = load_theme_icon("battery-good-charging",
+	    "battery-good-charging-symbolic", "battery", nullptr);
+	icons[2] = load_theme_icon("battery-low-charging",
+	    "battery-low-charging-symbolic", "battery-low", nullptr);
+	icons[1] = load_theme_icon("battery-caution-charging",
+	    "battery-caution-charging-symbolic", "battery-caution", nullptr);
+	icons[0] = load_theme_icon("battery-empty-charging",
+	    "battery-empty-charging-symbolic", "battery-low", nullptr);
+	icons[ICON_FULL_CHARGED] = load_theme_icon("battery-full-charged",
+	    "battery-full-charged-symbolic", "battery", nullptr);
+	icons[ICON_QUIT] = load_theme_icon("application-exit", nullptr);
+	icons[ICON_PREFERENCES] = load_theme_icon("preferences-system",
+	    nullptr);
+
+	for (int i = 0; i < ICON_FULL_CHARGED; i++)
+		if (icons[i].isNull())
+			themeIconsMissing = true;
+	if (icons[ICON_QUIT].isNull())
+		icons[ICON_QUIT] = load_standard_icon(
+		    QStyle::SP_DialogCloseButton, nullptr);
+	if (icons[ICON_PREFERENCES].isNull())
+		icons[ICON_PREFERENCES] = load_standard_icon(
+		    QStyle::SP_FileIcon, nullptr);
+}
+
+void
+BattIndicator::chooseIcon()
+{
+	const batt_status &now = source->status;
+
+	if (trayIcon == nullptr)
+		return;
+	if (!themeIconsMissing && useIconTheme) {
+		trayIcon->setIcon(icons[iconIndexFor(now.capacity, now.state)]);
+		return;
+	}
+	trayIcon->setIcon(drawGauge(now.state == BATT_DISCHARGING ?
+	    -now.capacity : now.capacity));
+}
+
+QPixmap
+BattIndicator::paintGauge(int value, int warnCapacity)
+{
+	/* Wide arithmetic: a capacity far out of range must not overflow. */
+	const int64_t capacity = value < 0 ? -int64_t(value) : int64_t(value);
+	const int fill = int(qBound<int64_t>(0, capacity * 21 / 100, 21));
+	QColor colour = GAUGE_GREEN;
+	QPixmap pixmap(10, 24);
+
+	if (value < 0)
+		colour = warnCapacity < capacity ? GAUGE_YELLOW : GAUGE_RED;
+	pixmap.fill(Qt::transparent);
+
+	QPainter painter(&pixmap);
+	const QRect terminal(4, 0, 2, 1);
+	const QRect body(0, 1, 9, 22);
+	painter.setPen(colour);
+	painter.drawRects(&terminal, 1);
+	painter.drawRects(&body, 1);
+	painter.fillRect(QRectF(1.0, 22 - fill, 8.0, fill + 1), colour);
+	painter.end();
+	return pixmap;
+}
+
+QIcon
+BattIndicator::drawGauge(int value)
+{
+	return QIcon(paintGauge(value, source->status.warn_capacity));
+}
+
+/* Low battery. */
+
+void
+BattIndicator::checkLowBattery()
+{
+	LowBatteryFlags flags = { actionPending, countdownOpen,
+	    actionCancelled };
+	const LowBatterySettings settings = { autoShutdown, shutdownCap };
+
+	const LowBatteryAction action = decideLowBattery(flags, settings,
+	    lastStatus.capacity, source->status);
+	actionPending = flags.actionPending;
+	actionCancelled = flags.actionCancelled;
+
+	switch (action) {
+	case LowBatteryAction::StartCountdown:
+		runAutomaticAction();
+		break;
+	case LowBatteryAction::ShowWarning:
+		showCapacityWarning();
+		break;
+	case LowBatteryAction::Nothing:
+		break;
+	}
+}
+
+void
+BattIndicator::showCapacityWarning()
+{
+	if (trayIcon == nullptr)
+		return;
+	const QString message =
+	    tr("Battery capacity at %1%").arg(source->status.capacity);
+	const QSystemTrayIcon::MessageIcon icon =
+	    warningIsCritical(source->status) ? QSystemTrayIcon::Critical :
+	    QSystemTrayIcon::Warning;
+	trayIcon->showMessage(tr("Warning"), message, icon, BALLOON_MS);
+}
+
+void
+BattIndicator::runAutomaticAction()
+{
+	QPointer<Countdown> dialog = new Countdown(suspend, COUNTDOWN_SECONDS,
+	    this);
+
+	countdownOpen = true;
+	if (dialog->exec() == QDialog::Rejected)
+		actionCancelled = true;
+	else {
+		cfg_write(PROGRAM_NAME, CONFIG_FILE, cfg);
+		runCommand();
+	}
+	delete dialog;
+	countdownOpen = false;
+	actionPending = false;
+}
+
+void
+BattIndicator::runCommand()
+{
+	/* The preferences may have replaced the string since it was taken. */
+	refreshCommand();
+	if (!suspend) {
+		execl("/bin/sh", "/bin/sh", "-c", command,
+		    static_cast<char *>(nullptr));
+		gui_err(nullptr, 1, "Couldn't execute %s", command);
+	}
+	const int r = system(command);
+	if (r == 127)
+		gui_err(nullptr, 1, "Failes to execute shell.");
+	if (r == -1)
+		gui_err(nullptr, 1, "system(%s)", command);
+	if (r == 0)
+		return;
+	/* Report the command's own exit status, not the raw wait status. */
+	int status = r;
+	if (WIFEXITED(r))
+		status = WEXITSTATUS(r);
+	else if (WIFSIGNALED(r))
+		status = 128 + WTERMSIG(r);
+	gui_warnx(nullptr, "Command %s returned an exit status != 0: %d",
+	    command, status);
+}

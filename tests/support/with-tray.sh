@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Runs a command on a virtual X server (Xvfb) with a real XEmbed system tray
+# (trayer), then tears both down.  The command's exit status is kept.
+#   with-tray.sh [--no-tray] command [args...]
+set -u
+
+tray=1
+if [ "${1:-}" = "--no-tray" ]; then
+  tray=0
+  shift
+fi
+
+tmp=$(mktemp -d)
+cleanup() {
+  [ -n "${tray_pid:-}" ] && kill "$tray_pid" 2>/dev/null
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display and tells it on the descriptor.
+exec 9>"$tmp/display"
+Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 9>&-
+for _ in $(seq 100); do
+  [ -s "$tmp/display" ] && break
+  sleep 0.05
+done
+if [ ! -s "$tmp/display" ]; then
+  echo "with-tray: Xvfb did not start" >&2
+  cat "$tmp/xvfb.log" >&2
+  exit 1
+fi
+export DISPLAY=":$(head -n1 "$tmp/display")"
+
+if [ "$tray" = 1 ]; then
+  trayer --edge bottom --align right --widthtype pixel --width 200 \
+    --heighttype pixel --height 32 --SetDockType true --transparent false \
+    --tint 0x303030 >"$tmp/trayer.log" 2>&1 &
+  tray_pid=$!
+  # trayer takes the tray selection right after mapping its window.
+  for _ in $(seq 100); do
+    xdotool search --class trayer >/dev/null 2>&1 && break
+    sleep 0.05
+  done
+  sleep 0.2
+fi
+
+"$@"
