@@ -40,6 +40,7 @@ def installed_files(stage):
 
 def main():
     ap = argparse.ArgumentParser()
+    ap.add_argument("--cmake", default="cmake")
     ap.add_argument("--build-dir", required=True)
     ap.add_argument("--stage", required=True)
     ap.add_argument("--plist", required=True)
@@ -60,7 +61,7 @@ def main():
 
     shutil.rmtree(args.stage, ignore_errors=True)
     env = dict(os.environ, DESTDIR=args.stage)
-    run = subprocess.run(["cmake", "--install", args.build_dir], env=env,
+    run = subprocess.run([args.cmake, "--install", args.build_dir], env=env,
                          stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                          universal_newlines=True)
     if run.returncode != 0:
