@@ -1,0 +1,253 @@
+"""The program's start-up, exits and error boxes, run as a process.
+
+ampelwick-probe is the program on the simulated laptop with one addition: it
+prints every message box it shows ("BOX<TAB>title<TAB>icon<TAB>text") and
+closes it.  Each test runs it in a temporary home (nss_wrapper) with its own
+simulated battery and devd, on Qt's offscreen platform.
+
+    program_test.py PROBE [unittest arguments]
+"""
+import os
+import signal
+import stat
+import subprocess
+import sys
+import time
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
+import desktop  # noqa: E402
+import simlaptop  # noqa: E402
+
+PROBE = None
+
+BATTERY = dict(units=1, cap=50, min=120, state=1, rate=1000, acline=0,
+               lfcap=50000, wcap=5000, lcap=2500, dcap=60000,
+               devd_pause_ms=0)
+
+
+class Run:
+    """One run of the probe with its boxes and standard error collected."""
+
+    def __init__(self, home, extra_env=None):
+        env = home.env()
+        env["QT_QPA_PLATFORM"] = "offscreen"
+        env["XDG_RUNTIME_DIR"] = home.dir
+        env.update(extra_env or {})
+        self.proc = subprocess.Popen([PROBE], env=env, stdout=subprocess.PIPE,
+                                     stderr=subprocess.PIPE, text=True)
+
+    def finish(self, timeout=20):
+        out, err = self.proc.communicate(timeout=timeout)
+        self.status = self.proc.returncode
+        self.boxes = [line.split("\t")[1:] for line in out.splitlines()
+                      if line.startswith("BOX\t")]
+        self.stderr = err
+        return self
+
+    def kill(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.communicate()
+
+
+class ProgramCase(unittest.TestCase):
+
+    def setUp(self):
+        self.home = desktop.FakeHome()
+        self.addCleanup(self.home.cleanup)
+        simlaptop.write(self.home.home, **BATTERY)
+        self.devd = simlaptop.Devd(self.home.home)
+        self.devd.start()
+        self.addCleanup(self.devd.stop)
+        self.runs = []
+
+    def tearDown(self):
+        for r in self.runs:
+            r.kill()
+
+    def start(self, **env):
+        with self.devd.lock:
+            self.clients_before = len(self.devd.clients)
+        r = Run(self.home, env)
+        self.runs.append(r)
+        return r
+
+    def running(self, r):
+        """Waits until the program has connected to devd."""
+        with self.devd.lock:
+            ok = self.devd.changed.wait_for(
+                lambda: len(self.devd.clients) > self.clients_before, 10)
+        self.assertTrue(ok, "never reached devd")
+        # The first reading follows the connection within milliseconds.
+        time.sleep(0.5)
+        return r
+
+    def set_battery(self, **readings):
+        simlaptop.update(self.home.home, **readings)
+
+    def expect_box(self, r, title, icon, text, status=1, startswith=False):
+        r.finish()
+        self.assertEqual(r.status, status, r.stderr)
+        self.assertEqual(len(r.boxes), 1, r.boxes)
+        self.assertEqual(r.boxes[0][:2], [title, icon])
+        if startswith:
+            self.assertTrue(r.boxes[0][2].startswith(text), r.boxes[0][2])
+        else:
+            self.assertEqual(r.boxes[0][2], text)
+
+    def config_files(self):
+        d = os.path.dirname(self.home.config_path)
+        return sorted(os.listdir(d)) if os.path.isdir(d) else []
+
+
+class ProgramTest(ProgramCase):
+
+    # Start-up
+
+    def test_defaults_without_file_and_nothing_written_at_start(self):
+        r = self.running(self.start())
+        time.sleep(0.3)
+        self.assertIsNone(r.proc.poll())
+        self.assertFalse(os.path.exists(self.home.config_path))
+        lock = os.path.join(self.home.home, ".ampelwick.lock")
+        self.assertEqual(stat.S_IMODE(os.stat(lock).st_mode), 0o600)
+
+    def test_second_instance_ends_at_once_silently(self):
+        first = self.running(self.start())
+        second = self.start().finish(timeout=5)
+        self.assertEqual(second.status, 0)
+        self.assertEqual(second.boxes, [])
+        self.assertEqual(second.stderr.strip(), "")
+        self.assertIsNone(first.proc.poll())
+
+    def test_broken_settings_file(self):
+        broken = "autoshutdown = true\nAutoshutdown = false\n"
+        self.home.write_config(broken)
+        r = self.start()
+        self.expect_box(r, "Error", "critical",
+                        "Syntax error: Unknown variable, in file %s, line 2\\n"
+                        % self.home.config_path)
+        self.assertEqual(self.home.read_config(), broken)
+
+    def test_unreadable_settings_file(self):
+        # Not writable means not readable for the store: it opens "r+".
+        self.home.write_config(desktop.settings_text())
+        os.chmod(self.home.config_path, 0o400)
+        if os.getuid() == 0:
+            self.skipTest("root opens any file")
+        r = self.start()
+        self.expect_box(r, "Error", "critical", "Fatal: %s: Fatal error: "
+                        "Permission denied\\n" % self.home.config_path)
+
+    def test_no_battery_slot(self):
+        simlaptop.update(self.home.home, units=0)
+        r = self.start().finish()
+        self.assertEqual(r.status, 1)
+        self.assertEqual(r.boxes, [])
+        self.assertTrue(r.stderr.rstrip().endswith(
+            ": No battery slot installed."), r.stderr)
+
+    def test_battery_source_failures_at_start(self):
+        simlaptop.update(self.home.home, open_errno=13)
+        self.expect_box(self.start(), "Error", "critical",
+                        "ampelwick_init(): open(/dev/acpi):Permission "
+                        "denied:\\nSuccess\\n")
+        simlaptop.update(self.home.home, open_errno=0, battinfo_errno=5)
+        self.expect_box(self.start(), "Error", "critical",
+                        "ampelwick_init(): ampelwick_poll():poll_acpi():"
+                        "ioctl(ACPIIO_BATT_GET_BATTINFO):Input/output "
+                        "error:\\nSuccess\\n")
+
+    def test_devd_absent_at_start(self):
+        self.devd.stop()
+        self.expect_box(self.start(), "Error", "critical",
+                        "ampelwick_init(): devd_connect()::\\n",
+                        startswith=True)
+
+    # Later failures of the battery source
+
+    def test_poll_failure(self):
+        self.home.write_config(desktop.settings_text(poll_interval=1))
+        r = self.running(self.start())
+        self.set_battery(battinfo_errno=5)
+        self.expect_box(r, "Error", "critical",
+                        "ampelwick_poll(): poll_acpi():ioctl("
+                        "ACPIIO_BATT_GET_BATTINFO):Input/output error")
+
+    def test_reload_failures_after_devd_event(self):
+        r = self.running(self.start())
+        self.set_battery(acad_errno=5)
+        self.devd.notify()
+        self.expect_box(r, "Error", "critical",
+                        "poll_acpi():ioctl(ACPIIO_ACAD_GET_STATUS):"
+                        "Input/output error:\\nSuccess\\n")
+
+        self.set_battery(acad_errno=0, bif_errno=5)
+        r = self.running(self.start())
+        self.devd.notify()
+        self.expect_box(r, "Error", "critical",
+                        "ampelwick_get_batt_info(): ioctl(ACPIIO_BATT_GET_BIF"
+                        "):Input/output error:\\nSuccess\\n")
+
+    def test_devd_gone_for_good(self):
+        r = self.running(self.start())
+        self.devd.stop()
+        self.expect_box(r, "Error", "critical",
+                        "Connecting to devd failed. Giving up.")
+        self.assertIn(": Lost connection to devd. Reconnecting ...",
+                      r.stderr)
+
+    # Signals
+
+    def test_termination_signals_save_and_exit_0(self):
+        for signo in (signal.SIGINT, signal.SIGTERM, signal.SIGQUIT,
+                      signal.SIGHUP):
+            with self.subTest(signal=signo):
+                if os.path.exists(self.home.config_path):
+                    os.unlink(self.home.config_path)
+                r = self.running(self.start())
+                r.proc.send_signal(signo)
+                r.finish()
+                self.assertEqual(r.status, 0, r.stderr)
+                self.assertEqual(self.home.read_config(),
+                                 desktop.settings_text())
+                self.assertEqual(self.config_files(), ["config"])
+
+    def test_signal_before_settings_are_loaded_writes_nothing(self):
+        # A FIFO as the settings file holds the program inside the read.
+        os.makedirs(os.path.dirname(self.home.config_path), 0o700)
+        os.mkfifo(self.home.config_path, 0o600)
+        r = self.start()
+        time.sleep(1.0)
+        self.assertIsNone(r.proc.poll())
+        r.proc.send_signal(signal.SIGTERM)
+        r.finish()
+        self.assertEqual(r.status, 0)
+        self.assertTrue(stat.S_ISFIFO(os.stat(self.home.config_path).st_mode))
+        self.assertEqual(self.config_files(), ["config"])
+
+
+class ShutdownTest(ProgramCase):
+    """Apart from the rest: the countdown takes its full 30 seconds."""
+
+    def test_shutdown_replaces_the_process(self):
+        record = os.path.join(self.home.home, "shutdown-ran")
+        command = ('test -s "%s" && echo $$ saved >"%s"'
+                   % (self.home.config_path, record))
+        self.home.write_config(desktop.settings_text(
+            autoshutdown=True, suspend=False, shutdown_cap=5,
+            shutdown_cmd=command, poll_interval=1))
+        r = self.running(self.start())
+        time.sleep(1.5)
+        self.set_battery(cap=4)
+        r.finish(timeout=45)
+        self.assertEqual(r.status, 0, r.stderr)
+        with open(record) as f:
+            self.assertEqual(f.read().split(), [str(r.proc.pid), "saved"])
+
+
+if __name__ == "__main__":
+    PROBE = sys.argv.pop(1)
+    unittest.main()
