@@ -70,6 +70,18 @@ static_assert(offsetof(acpi_bif, lfcap) == 8 && offsetof(acpi_bif, wcap) == 20 &
 static_assert(sizeof(acpi_bif_ioctl_arg) == 164, "BIF argument size");
 
 /*
+ * The allocations of the devd line buffer go through this table, so a test
+ * can make them fail.  It points at the C library unless a test replaced an
+ * entry; batt_sys_reset() restores it.  Blocks are released with free().
+ */
+struct batt_sys {
+	void	*(*malloc)(size_t);
+	void	*(*realloc)(void *, size_t);
+};
+extern struct batt_sys batt_sys;
+void	batt_sys_reset(void);
+
+/*
  * Leaves a text in src->error.  Plain mode replaces the text; prepend mode
  * puts the formatted step name and ":" in front of it.  With with_errno a
  * non-zero errno (saved on entry) adds ":" and its text, and errno becomes 0.

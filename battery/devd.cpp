@@ -14,6 +14,16 @@
 static constexpr int DEVD_ATTEMPTS = 30;
 static constexpr int32_t DEVD_CHUNK = 2048;	/* first size and growth step */
 
+static const struct batt_sys libc_sys = { malloc, realloc };
+
+struct batt_sys batt_sys = libc_sys;
+
+void
+batt_sys_reset(void)
+{
+	batt_sys = libc_sys;
+}
+
 int
 devd_connect(void)
 {
@@ -82,7 +92,7 @@ read_devd_event(batt_source *src)
 	char *nl;
 
 	if (src->devd_buf == nullptr) {
-		src->devd_buf = static_cast<char *>(malloc(DEVD_CHUNK));
+		src->devd_buf = static_cast<char *>(batt_sys.malloc(DEVD_CHUNK));
 		if (src->devd_buf == nullptr)
 			return 0;
 		src->devd_size = DEVD_CHUNK;
@@ -100,7 +110,7 @@ read_devd_event(batt_source *src)
 			continue;
 		}
 		if (src->devd_len == src->devd_size - 1) {
-			char *grown = static_cast<char *>(realloc(src->devd_buf,
+			char *grown = static_cast<char *>(batt_sys.realloc(src->devd_buf,
 			    static_cast<size_t>(src->devd_size + DEVD_CHUNK)));
 
 			if (grown == nullptr)
