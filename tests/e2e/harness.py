@@ -1,0 +1,391 @@
+"""The harness of the end-to-end scenarios.
+
+Every scenario runs the installed ampelwick-sim as a user would: on its own
+virtual X server with a real XEmbed tray (trayer), in a temporary home that
+the password database reports for the current user (nss_wrapper), over a
+simulated laptop whose readings and devd the scenario changes while the
+program runs.  Checks go through the X server (window names, classes and
+types, pixels of screenshots) and through the files the program writes.
+
+Screenshots are kept under <artifacts>/<group>/<test>/, with the program's
+standard output and error and its settings file; a failed check names what
+it expected and what it saw.
+"""
+import collections
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import time
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
+import desktop  # noqa: E402
+import simlaptop  # noqa: E402
+
+PROGRAM_CLASS = "ampelwick-sim"
+
+# Set by run.py before the scenarios load.
+BINARY = None
+ARTIFACTS = None
+GROUP = "e2e"
+
+GAUGE_COLOURS = collections.OrderedDict([
+    ("green", (96, 255, 96)),
+    ("yellow", (239, 239, 92)),
+    ("red", (255, 0, 0)),
+])
+
+# The drawn gauge: a 10 x 24 picture, terminal row on top, body below with
+# 21 inner rows between its top and bottom edges.
+GAUGE_SIZE = (10, 24)
+GAUGE_INNER_ROWS = 21
+
+# A laptop discharging at 50 % whose battery reports warning and low
+# levels of 10 % and 5 % of the last full charge.
+BATTERY = dict(units=1, cap=50, min=120, state=1, rate=1000, acline=0,
+               lfcap=50000, wcap=5000, lcap=2500, dcap=60000,
+               devd_pause_ms=20)
+DISCHARGING = dict(state=1, acline=0)
+CHARGING = dict(state=2, acline=1)
+
+# Variables of the user's own desktop session that would reach the program
+# (its Qt settings, its session bus, its tray protocol) and so are not
+# passed to a program on the virtual desktop.
+SESSION_VARIABLES = ("DBUS_SESSION_BUS_ADDRESS", "DESKTOP_SESSION",
+                     "SESSION_MANAGER", "WAYLAND_DISPLAY", "DISPLAY")
+SESSION_PREFIXES = ("QT_", "XDG_", "GNOME_", "KDE_", "GTK_", "GDK_")
+
+
+def session_free_environment():
+    env = {}
+    for key, value in os.environ.items():
+        if key in SESSION_VARIABLES or key.startswith(SESSION_PREFIXES):
+            continue
+        env[key] = value
+    return env
+
+
+# ---------------------------------------------------------------- pictures
+
+def matches(pixel, colour, tolerance=8):
+    return all(abs(pixel[i] - colour[i]) <= tolerance for i in range(3))
+
+
+class GaugePicture:
+    """What of the drawn gauge a picture of the tray icon shows."""
+
+    def __init__(self, rows):
+        self.rows = rows
+        self.counts = {name: sum(1 for row in rows for p in row
+                                 if matches(p, colour))
+                       for name, colour in GAUGE_COLOURS.items()}
+        self.colour = max(self.counts, key=self.counts.get)
+        if self.counts[self.colour] == 0:
+            self.colour = None
+        self.size = None
+        self.filled = None
+        self.fill_from_bottom = False
+        if self.colour is not None:
+            self._measure(GAUGE_COLOURS[self.colour])
+
+    def _measure(self, colour):
+        points = [(x, y) for y, row in enumerate(self.rows)
+                  for x, p in enumerate(row) if matches(p, colour)]
+        xs = [p[0] for p in points]
+        ys = [p[1] for p in points]
+        x0, x1, y0, y1 = min(xs), max(xs), min(ys), max(ys)
+        width, height = x1 - x0 + 1, y1 - y0 + 1
+        self.size = (width, height)
+        # Inner rows lie between the body's top edge (y0 + 1) and its
+        # bottom edge (y1); a filled row is coloured across the body.
+        full = [y for y in range(y0 + 2, y1)
+                if sum(1 for x in range(x0, x1 + 1)
+                       if matches(self.rows[y][x], colour)) == width]
+        self.filled = len(full)
+        self.fill_from_bottom = full == list(range(y1 - len(full), y1))
+
+    def is_gauge(self, colour, filled):
+        return (self.colour == colour and self.size == GAUGE_SIZE
+                and self.filled == filled and self.fill_from_bottom)
+
+    def has_gauge_colours(self):
+        return any(self.counts.values())
+
+    def foreground(self):
+        """Pixels that differ from the picture's background colour."""
+        every = collections.Counter(p for row in self.rows for p in row)
+        background = every.most_common(1)[0][0]
+        return sum(n for p, n in every.items()
+                   if max(abs(p[i] - background[i]) for i in range(3)) > 24)
+
+    def __str__(self):
+        marks = {name: name[0].upper() for name in GAUGE_COLOURS}
+        art = []
+        for row in self.rows:
+            line = ""
+            for p in row:
+                mark = "."
+                for name, colour in GAUGE_COLOURS.items():
+                    if matches(p, colour):
+                        mark = marks[name]
+                line += mark
+            art.append("    " + line)
+        return ("gauge colour %s, pixels %s, size %s, filled inner rows %s"
+                " (from the bottom: %s)\n%s"
+                % (self.colour, self.counts, self.size, self.filled,
+                   self.fill_from_bottom, "\n".join(art)))
+
+
+def expected_fill(capacity):
+    """Inner rows the gauge fills at a capacity (rows 22 - h .. 22)."""
+    h = abs(capacity) * 21 // 100
+    return min(h + 1, GAUGE_INNER_ROWS)
+
+
+# ---------------------------------------------------------------- program
+
+class Run:
+    """One run of the installed program; output goes to files."""
+
+    def __init__(self, scenario, env, name):
+        self.name = name
+        self.out_path = os.path.join(scenario.dir, name + ".stdout")
+        self.err_path = os.path.join(scenario.dir, name + ".stderr")
+        with open(self.out_path, "w") as out, open(self.err_path, "w") as err:
+            self.proc = subprocess.Popen([BINARY], env=env, stdout=out,
+                                         stderr=err, stdin=subprocess.DEVNULL)
+        self.status = None
+
+    def alive(self):
+        return self.proc.poll() is None
+
+    def wait(self, timeout):
+        """The exit status, or None while it still runs after timeout."""
+        try:
+            self.status = self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            return None
+        return self.status
+
+    def signal(self, signo=signal.SIGTERM):
+        self.proc.send_signal(signo)
+
+    def stderr(self):
+        with open(self.err_path, errors="replace") as f:
+            return f.read()
+
+    def kill(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+
+
+class Scenario(unittest.TestCase):
+    """A virtual desktop, a home with a simulated laptop, the program."""
+
+    tray = True
+    # Qt's own themes only: "generic" (no icon theme with battery icons)
+    # or "gnome" (the Adwaita icon theme), never the user's.
+    platform_theme = "generic"
+
+    def setUp(self):
+        self.dir = os.path.join(ARTIFACTS, GROUP, self.id().split(".", 1)[-1])
+        shutil.rmtree(self.dir, ignore_errors=True)
+        os.makedirs(self.dir)
+        self.shots = 0
+        self.runs = []
+        self.home = desktop.FakeHome()
+        self.addCleanup(self.home.cleanup)
+        simlaptop.write(self.home.home, **BATTERY)
+        self.devd = simlaptop.Devd(self.home.home)
+        self.devd.start()
+        self.addCleanup(self.devd.stop)
+        self.desk = desktop.VirtualDesktop(tray=self.tray, tray_height=32)
+        self.addCleanup(self.desk.stop)
+        self.desk.start()
+
+    def tearDown(self):
+        self.shot("end")
+        for run in self.runs:
+            run.kill()
+        if os.path.exists(self.home.config_path):
+            shutil.copy(self.home.config_path,
+                        os.path.join(self.dir, "config"))
+
+    # -- the machine
+
+    def battery(self, **readings):
+        """Changes some readings of the laptop, keeping the rest."""
+        simlaptop.update(self.home.home, **readings)
+
+    def clients(self):
+        with self.devd.lock:
+            return len(self.devd.clients)
+
+    def wait_devd_client(self, count=1, timeout=10):
+        with self.devd.lock:
+            ok = self.devd.changed.wait_for(
+                lambda: len(self.devd.clients) >= count, timeout)
+        self.check(ok, "the program connects to devd within %s s" % timeout,
+                   "%d client(s)" % self.clients())
+
+    # -- the program
+
+    def environment(self, extra=None):
+        env = self.home.env(self.desk.env(session_free_environment()))
+        runtime = os.path.join(self.home.dir, "runtime")
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
+        env.update({
+            "LANG": "C", "LC_ALL": "C",
+            "XDG_RUNTIME_DIR": runtime,
+            "XDG_CONFIG_HOME": os.path.join(self.home.home, ".config"),
+            "XDG_CACHE_HOME": os.path.join(self.home.home, ".cache"),
+            "XDG_DATA_HOME": os.path.join(self.home.home, ".local", "share"),
+            # No session bus on this desktop: the tray is XEmbed and
+            # balloons are Qt's own windows.
+            "DBUS_SESSION_BUS_ADDRESS":
+                "unix:path=" + os.path.join(self.home.dir, "no-session-bus"),
+            "QT_QPA_PLATFORMTHEME": self.platform_theme,
+        })
+        env.update(extra or {})
+        return env
+
+    def start(self, settings=None, env=None):
+        """Starts the program; settings text is written first when given."""
+        if settings is not None:
+            self.home.write_config(settings)
+        run = Run(self, self.environment(env), "program-%d" % len(self.runs))
+        self.runs.append(run)
+        return run
+
+    def start_monitoring(self, settings=None, env=None):
+        """Starts the program and waits for its tray icon."""
+        before = self.clients()
+        run = self.start(settings, env)
+        self.wait_devd_client(before + 1)
+        return run, self.tray_icon()
+
+    def settings_lines(self):
+        try:
+            with open(self.home.config_path) as f:
+                return [line for line in f.read().splitlines() if line]
+        except FileNotFoundError:
+            return None
+
+    # -- the desktop
+
+    def shot(self, label, wid=None):
+        """Keeps a screenshot of the screen or a window; None if it failed."""
+        self.shots += 1
+        path = os.path.join(self.dir, "%02d-%s.png" % (self.shots, label))
+        try:
+            return self.desk.screenshot(path, wid)
+        except (subprocess.CalledProcessError, OSError):
+            return None
+
+    def program_windows(self):
+        """(id, name, geometry, types) of every visible program window."""
+        out = []
+        for wid in self.desk.windows(cls=PROGRAM_CLASS):
+            out.append((wid, self.desk.window_name(wid),
+                        self.desk.geometry(wid), self.window_types(wid)))
+        return out
+
+    def describe_windows(self):
+        lines = ["windows of class %s:" % PROGRAM_CLASS]
+        for wid, name, geometry, types in self.program_windows():
+            lines.append("  %d %r at %s %s" % (wid, name, geometry,
+                                               ",".join(types)))
+        return "\n".join(lines)
+
+    def window_types(self, wid):
+        out = subprocess.run(["xprop", "-id", str(wid), "_NET_WM_WINDOW_TYPE"],
+                             env=self.desk.env(), capture_output=True,
+                             text=True).stdout
+        _, _, atoms = out.partition("=")
+        return [a.strip() for a in atoms.split(",") if a.strip()]
+
+    def window_class(self, wid):
+        out = subprocess.run(["xprop", "-id", str(wid), "WM_CLASS"],
+                             env=self.desk.env(), capture_output=True,
+                             text=True).stdout
+        _, _, names = out.partition("=")
+        return [n.strip().strip('"') for n in names.split(",") if n.strip()]
+
+    def tray_icon(self, timeout=5):
+        wid = desktop.wait_for(
+            lambda: self.desk.tray_icon_window(PROGRAM_CLASS), timeout)
+        self.check(wid, "the tray embeds the program's icon")
+        return wid
+
+    def window(self, name, timeout=5):
+        """The first visible window whose name is exactly name."""
+        pattern = "^" + name + "$"
+        found = desktop.wait_for(lambda: self.desk.windows(name=pattern),
+                                 timeout)
+        self.check(found, "a window named %r appears within %s s"
+                   % (name, timeout))
+        return found[0]
+
+    def gone(self, name, timeout=5):
+        pattern = "^" + name + "$"
+        return desktop.wait_for(lambda: not self.desk.windows(name=pattern),
+                                timeout)
+
+    def balloons(self):
+        """Ids of the program's balloon windows (tool-tip windows)."""
+        return [wid for wid in self.desk.windows(cls=PROGRAM_CLASS)
+                if "_NET_WM_WINDOW_TYPE_TOOLTIP" in self.window_types(wid)]
+
+    def key(self, wid, *keys):
+        """Gives the window the keyboard focus and types keys into it."""
+        self.desk.xdotool("windowfocus", "--sync", str(wid))
+        self.desk.xdotool("key", "--delay", "60", *keys)
+
+    def click(self, wid, button=1):
+        x, y, w, h = self.desk.geometry(wid)
+        self.desk.xdotool("mousemove", "--sync", str(x + w // 2),
+                          str(y + h // 2))
+        self.desk.xdotool("click", str(button))
+
+    def picture(self, wid):
+        return self.desk.pixels(wid)[2]
+
+    def gauge(self, wid):
+        return GaugePicture(self.picture(wid))
+
+    def wait_gauge(self, wid, colour, capacity, what, timeout=3):
+        """Waits until the tray shows the gauge in colour at capacity."""
+        filled = expected_fill(capacity)
+        deadline = time.monotonic() + timeout
+        while True:
+            seen = self.gauge(wid)
+            if seen.is_gauge(colour, filled) or time.monotonic() >= deadline:
+                break
+            time.sleep(0.1)
+        self.shot("gauge-%s-%d" % (colour, capacity), wid)
+        self.check(seen.is_gauge(colour, filled),
+                   "%s: a %s gauge with %d filled rows" % (what, colour,
+                                                           filled),
+                   str(seen))
+        return seen
+
+    # -- checks
+
+    def check(self, ok, expected, seen=None):
+        """Fails with what was expected and what was seen, screen kept."""
+        if ok:
+            return
+        self.shot("failed")
+        message = ["expected: " + expected]
+        if seen is not None:
+            message.append("saw: " + str(seen))
+        message.append(self.describe_windows())
+        for run in self.runs:
+            message.append("%s: status %s, stderr:\n%s"
+                           % (run.name, run.proc.poll(), run.stderr()))
+        message.append("screenshots in " + self.dir)
+        self.fail("\n".join(message))

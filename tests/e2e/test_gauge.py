@@ -1,0 +1,79 @@
+"""The tray picture: the drawn gauge, and the icon theme's battery icons."""
+from desktop import settings_text
+from harness import CHARGING, DISCHARGING, Scenario
+
+
+class DrawnGauge(Scenario):
+
+    def test_colour_and_fill_follow_the_battery(self):
+        self.battery(cap=100, min=-1, **CHARGING)
+        run, icon = self.start_monitoring(
+            settings_text(use_icon_theme=False, poll_interval=60))
+        self.wait_gauge(icon, "green", 100, "charging at 100 %")
+
+        # Each change is announced by devd, which also makes the program
+        # read the battery's own warning and low levels.
+        self.battery(cap=50, min=120, **DISCHARGING)
+        self.devd.notify()
+        self.wait_gauge(icon, "yellow", -50, "discharging at 50 %")
+
+        # wcap / lfcap = 5000 / 50000: the warning level is 10 %.
+        self.battery(cap=10, min=20)
+        self.devd.notify()
+        self.wait_gauge(icon, "red", -10, "discharging at the warning level")
+
+        self.battery(cap=11, min=22)
+        self.devd.notify()
+        self.wait_gauge(icon, "yellow", -11, "discharging just above it")
+
+        # A battery that warns at 20 %: the colour follows its level.
+        self.battery(cap=15, min=30, wcap=10000)
+        self.devd.notify()
+        self.wait_gauge(icon, "red", -15, "below a warning level of 20 %")
+
+        self.battery(cap=15, min=-1, **CHARGING)
+        self.devd.notify()
+        self.wait_gauge(icon, "green", 15, "charging at 15 %")
+        self.check(run.alive(), "the program keeps running")
+
+
+class ThemeIcons(Scenario):
+
+    # Qt's GNOME theme names the Adwaita icon theme, which has the
+    # battery icons (as symbolic icons).
+    platform_theme = "gnome"
+
+    def test_theme_icons_instead_of_the_gauge(self):
+        run, icon = self.start_monitoring(
+            settings_text(use_icon_theme=True, poll_interval=60))
+        self.shot("theme-discharging-50", icon)
+        discharging = self.gauge(icon)
+        self.check(not discharging.has_gauge_colours(),
+                   "no gauge colours in the tray picture", discharging)
+        self.check(discharging.foreground() >= 20,
+                   "the tray shows a picture", discharging.foreground())
+
+        self.battery(cap=100, min=-1, **CHARGING)
+        self.devd.notify()
+        before = discharging.rows
+
+        def changed():
+            return self.picture(icon) != before
+        import desktop
+        self.check(desktop.wait_for(changed, 3),
+                   "charging at 100 % shows another theme icon")
+        self.shot("theme-charging-100", icon)
+        charging = self.gauge(icon)
+        self.check(not charging.has_gauge_colours(),
+                   "no gauge colours while charging either", charging)
+        self.check(charging.foreground() >= 20, "the tray shows a picture",
+                   charging.foreground())
+        self.check(run.alive(), "the program keeps running")
+
+    def test_without_battery_icons_in_the_theme_the_gauge_is_drawn(self):
+        # Qt's generic theme has no icon theme with battery icons.
+        self.platform_theme = "generic"
+        self.start_monitoring(settings_text(use_icon_theme=True,
+                                            poll_interval=60))
+        self.wait_gauge(self.tray_icon(), "yellow", -50,
+                        "theme icons wanted but missing")

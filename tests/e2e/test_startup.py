@@ -1,0 +1,66 @@
+"""Start-up: the tray icon, one instance per user, no battery slot, a
+broken settings file."""
+import time
+
+from harness import Scenario
+
+
+class StartUp(Scenario):
+
+    def test_tray_icon_is_embedded_within_a_second(self):
+        run = self.start()
+        # The program connects to devd while it builds its indicator; the
+        # tray check runs from then on.
+        self.wait_devd_client()
+        connected = time.monotonic()
+        wid = self.tray_icon(timeout=1.0)
+        self.shot("embedded")
+        self.check(time.monotonic() - connected <= 1.0,
+                   "the icon embedded within a second of start-up",
+                   "%.2f s" % (time.monotonic() - connected))
+        self.check(self.window_class(wid) == ["ampelwick-sim", "ampelwick-sim"],
+                   "the icon window has the program's class",
+                   self.window_class(wid))
+        self.check(run.alive(), "the program keeps running")
+
+    def test_second_start_by_the_same_user_exits_at_once(self):
+        first, icon = self.start_monitoring()
+        second = self.start()
+        status = second.wait(5)
+        self.check(status == 0, "the second start exits with status 0",
+                   "status %s" % status)
+        self.check(second.stderr().strip() == "",
+                   "the second start says nothing", second.stderr())
+        self.check(self.clients() == 1,
+                   "the second start never reached devd",
+                   "%d devd clients" % self.clients())
+        icons = [w for w, name, geometry, types in self.program_windows()
+                 if geometry[3] <= 64]
+        self.check(icons == [icon], "one tray icon, the first program's",
+                   icons)
+        self.check(first.alive(), "the first program keeps running")
+
+    def test_machine_without_battery_slot(self):
+        self.battery(units=0)
+        run = self.start()
+        status = run.wait(10)
+        self.check(status == 1, "exit status 1", "status %s" % status)
+        self.check("No battery slot installed." in run.stderr(),
+                   "the message on standard error", run.stderr())
+        self.check(self.program_windows() == [], "no window at all")
+
+    def test_broken_settings_file_shows_the_error_box(self):
+        broken = ("autoshutdown = true\n"
+                  "this line has no equal sign\n")
+        run = self.start(settings=broken)
+        box = self.window("Error")
+        self.shot("error-box", box)
+        self.check(run.alive(), "the program waits for the box to be closed")
+        self.check(self.desk.tray_icon_window("ampelwick-sim") is None,
+                   "no tray icon behind the box")
+        self.key(box, "Return")
+        status = run.wait(5)
+        self.check(status == 1, "exit status 1 after the box is closed",
+                   "status %s" % status)
+        with open(self.home.config_path) as f:
+            self.check(f.read() == broken, "the settings file is untouched")
