@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <ctype.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -146,12 +147,17 @@ emits(out *o, const char *s)
 	emit(o, s, strlen(s));
 }
 
-/* A string in double quotes, with '"' and '\' behind a backslash. */
+/*
+ * A string in double quotes, with '"' and '\' behind a backslash.  So is a
+ * '#' that follows a ':' and white space only: unescaped, it would make the
+ * reader take the whole line for a section header.
+ */
 static void
 emit_quoted(out *o, const char *s)
 {
 	size_t len = strlen(s);
 	char *buf, *q;
+	bool after_colon = false;
 
 	if (o->failed)
 		return;
@@ -163,9 +169,15 @@ emit_quoted(out *o, const char *s)
 		return;
 	}
 	for (q = buf; *s != '\0'; s++) {
-		if (*s == '"' || *s == '\\')
+		unsigned char c = static_cast<unsigned char>(*s);
+
+		if (*s == '"' || *s == '\\' || (*s == '#' && after_colon))
 			*q++ = '\\';
 		*q++ = *s;
+		if (*s == ':')
+			after_colon = true;
+		else if (c >= 0x80 || !isspace(c))
+			after_colon = false;
 	}
 	emits(o, "\"");
 	emit(o, buf, static_cast<size_t>(q - buf));
