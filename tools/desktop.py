@@ -78,6 +78,8 @@ class FakeHome:
             "LD_PRELOAD": preload,
             "NSS_WRAPPER_PASSWD": self.passwd,
             "NSS_WRAPPER_GROUP": self.group,
+            # RTLD_DEEPBIND, nss_wrapper's default, breaks sanitizer builds.
+            "NSS_WRAPPER_DISABLE_DEEPBIND": "1",
             # A sanitizer build must accept the wrapper before its runtime.
             "ASAN_OPTIONS": env.get("ASAN_OPTIONS", "") + ":verify_asan_link_order=0",
             "HOME": self.home,
