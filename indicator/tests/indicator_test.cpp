@@ -97,6 +97,7 @@ private slots:
 
 private:
 	BattIndicator *makeIndicator();
+	void startArmed();
 	QSystemTrayIcon *tray() const;
 	QTimer *pollTimer() const;
 	void poll();
@@ -149,6 +150,17 @@ IndicatorTest::makeIndicator()
 	indicator = new BattIndicator(settings, nullptr);
 	devd->accept_client();
 	return indicator;
+}
+
+/* Automatic action on at 5 %, the tray icon made and the first tick taken. */
+void
+IndicatorTest::startArmed()
+{
+	settings->vars[SLOT_AUTOSHUTDOWN].val.boolean = true;
+	settings->vars[SLOT_SHUTDOWN_CAP].val.integer = 5;
+	makeIndicator();
+	QTRY_VERIFY(tray() != nullptr);
+	poll();
 }
 
 QSystemTrayIcon *
@@ -388,11 +400,7 @@ IndicatorTest::countdownRunsSuspendCommandOnce()
 
 	free(settings->vars[SLOT_SUSPEND_CMD].val.str);
 	settings->vars[SLOT_SUSPEND_CMD].val.str = strdup(command.constData());
-	settings->vars[SLOT_AUTOSHUTDOWN].val.boolean = true;
-	settings->vars[SLOT_SHUTDOWN_CAP].val.integer = 5;
-	makeIndicator();
-	QTRY_VERIFY(tray() != nullptr);
-	poll();
+	startArmed();
 
 	ModalHandler handler;
 	int countdowns = 0;
@@ -426,11 +434,7 @@ IndicatorTest::cancelHoldsUntilCharger()
 {
 	if (!QSystemTrayIcon::isSystemTrayAvailable())
 		QSKIP("needs a system tray");
-	settings->vars[SLOT_AUTOSHUTDOWN].val.boolean = true;
-	settings->vars[SLOT_SHUTDOWN_CAP].val.integer = 5;
-	makeIndicator();
-	QTRY_VERIFY(tray() != nullptr);
-	poll();
+	startArmed();
 
 	ModalHandler handler;
 	int countdowns = 0;
