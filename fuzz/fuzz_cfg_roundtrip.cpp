@@ -2,7 +2,9 @@
  * Round trip: a definition table, sections and values derived from the
  * input are written with cfg_write and read back with cfg_read; every
  * value must come back equal.  A string slot with no string reads back as
- * its default, since the writer leaves it out.
+ * its default, since the writer leaves it out; so a global section none of
+ * whose slots gives a line leaves nothing to read and, before a named
+ * section, does not come back at all.
  *
  * The file format has no escape for a newline (a line ends at the first
  * one, and a NUL ends the text of its line), so strings, names and section
@@ -117,8 +119,10 @@ make_table(Input &in, Plan &plan)
 	for (int i = 0; i < plan.n; i++) {
 		std::string name = in.text(8, var_char);
 
-		if (name.empty() || !seen.insert(name).second)
+		if (name.empty() || seen.count(name))
 			name = "v" + std::to_string(i);
+		while (seen.count(name))
+			name += "_";
 		seen.insert(name);
 		plan.names[i] = name;
 		plan.defs[i].name = plan.names[i].c_str();
@@ -144,8 +148,10 @@ make_sections(Input &in, Plan &plan)
 
 		if (k > 0 || !plan.global_first) {
 			name = in.text(12, section_char);
-			if (name.empty() || !seen.insert(name).second)
+			if (name.empty() || seen.count(name))
 				name = "s" + std::to_string(k);
+			while (seen.count(name))
+				name += "_";
 			seen.insert(name);
 		}
 		plan.sections.push_back(name);
@@ -208,12 +214,31 @@ fill(cfg_section *s, const Plan &plan, const std::vector<Slot> &slots,
 	}
 }
 
+/* True when the writer gives no line for any slot of the section. */
+bool
+writes_nothing(const Plan &plan, const std::vector<Slot> &slots)
+{
+	for (int i = 0; i < plan.n; i++) {
+		int type = plan.defs[i].type;
+
+		if (type == CFG_STRINGS || type == CFG_INTEGER ||
+		    type == CFG_BOOLEAN)
+			return false;
+		if (type == CFG_STRING && !slots[static_cast<size_t>(i)].null_str)
+			return false;
+	}
+	return true;
+}
+
 cfg_section *
 build(const Plan &plan, bool as_read)
 {
 	cfg_section *list = nullptr;
 
 	for (size_t k = 0; k < plan.sections.size(); k++) {
+		if (as_read && k == 0 && plan.global_first &&
+		    plan.sections.size() > 1 && writes_nothing(plan, plan.values[0]))
+			continue;
 		const char *name = k == 0 && plan.global_first ? nullptr :
 		    plan.sections[k].c_str();
 		cfg_section *s = list == nullptr ?

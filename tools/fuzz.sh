@@ -14,15 +14,18 @@ seconds=${1:-45}
 build=${FUZZ_BUILD_DIR:-build-fuzz}
 targets=(cfg_read cfg_split cfg_roundtrip devd)
 
+mkdir -p "$build"
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DAMPELWICK_GUI=OFF -DAMPELWICK_SANITIZE=ON -DAMPELWICK_FUZZ=ON \
   -DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link \
-  >"$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
+  >"$build/configure.log" 2>&1 || { cat "$build/configure.log"; exit 1; }
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}" >/dev/null
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 status=0
+passed=0
+failed=0
 summary=""
 for t in "${targets[@]}"; do
   work="$build/corpus/$t"
@@ -36,8 +39,10 @@ for t in "${targets[@]}"; do
       -max_len=8192 -print_final_stats=1 -artifact_prefix="$artifacts/" \
       "${inputs[@]}" >"$log" 2>&1; then
     result=ok
+    passed=$((passed + 1))
   else
     result=FAILED
+    failed=$((failed + 1))
     status=1
     tail -n 60 "$log"
   fi
@@ -50,4 +55,5 @@ for t in "${targets[@]}"; do
 done
 echo "== fuzz summary ($seconds s per target)"
 printf '%s' "$summary"
+echo "fuzz: $passed passed, $failed failed"
 exit $status
