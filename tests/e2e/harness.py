@@ -15,6 +15,7 @@ import collections
 import os
 import shutil
 import signal
+import socket
 import subprocess
 import sys
 import time
@@ -51,12 +52,27 @@ BATTERY = dict(units=1, cap=50, min=120, state=1, rate=1000, acline=0,
 DISCHARGING = dict(state=1, acline=0)
 CHARGING = dict(state=2, acline=1)
 
+# The settings file as the program writes its defaults.  The simulated
+# laptop is a Linux build, whose commands are systemd's.
+DEFAULT_SETTINGS = [
+    "autoshutdown = false",
+    "shutdown_cap = 5",
+    'shutdown_cmd = "systemctl poweroff"',
+    'suspend_cmd = "systemctl suspend"',
+    "suspend = true",
+    "use_icon_theme = true",
+    "poll_interval = 5",
+]
+
 # Variables of the user's own desktop session that would reach the program
 # (its Qt settings, its session bus, its tray protocol) and so are not
 # passed to a program on the virtual desktop.
 SESSION_VARIABLES = ("DBUS_SESSION_BUS_ADDRESS", "DESKTOP_SESSION",
                      "SESSION_MANAGER", "WAYLAND_DISPLAY", "DISPLAY")
 SESSION_PREFIXES = ("QT_", "XDG_", "GNOME_", "KDE_", "GTK_", "GDK_")
+
+
+NOTHING = object()
 
 
 def session_free_environment():
@@ -145,6 +161,41 @@ def expected_fill(capacity):
     return min(h + 1, GAUGE_INNER_ROWS)
 
 
+# ---------------------------------------------------------------- desktop
+
+class Desktop(desktop.VirtualDesktop):
+    """The virtual desktop with trayer's output kept and its start checked:
+    a tray that did not come up is started again."""
+
+    def __init__(self, log_dir, **kwargs):
+        super().__init__(**kwargs)
+        self.log_dir = log_dir
+        self.tray_starts = 0
+
+    def start_tray(self):
+        for _ in range(3):
+            self.tray_starts += 1
+            log = open(os.path.join(self.log_dir, "trayer-%d.log"
+                                    % self.tray_starts), "w")
+            tray = subprocess.Popen(
+                ["trayer", "--edge", "bottom", "--align", "right",
+                 "--widthtype", "pixel", "--width", "160",
+                 "--heighttype", "pixel", "--height", str(self.tray_height),
+                 "--SetDockType", "true", "--transparent", "false",
+                 "--tint", "0x303030"],
+                env=self.env(), stdout=log, stderr=subprocess.STDOUT)
+            log.close()
+            self.procs.append(tray)
+            up = desktop.wait_for(lambda: self.windows(cls="trayer"), 10)
+            time.sleep(0.3)
+            if up and tray.poll() is None:
+                return
+            if tray.poll() is None:
+                tray.kill()
+            tray.wait()
+        raise RuntimeError("trayer does not start; see %s" % self.log_dir)
+
+
 # ---------------------------------------------------------------- program
 
 class Run:
@@ -203,7 +254,7 @@ class Scenario(unittest.TestCase):
         self.devd = simlaptop.Devd(self.home.home)
         self.devd.start()
         self.addCleanup(self.devd.stop)
-        self.desk = desktop.VirtualDesktop(tray=self.tray, tray_height=32)
+        self.desk = Desktop(self.dir, tray=self.tray, tray_height=32)
         self.addCleanup(self.desk.stop)
         self.desk.start()
 
@@ -220,6 +271,18 @@ class Scenario(unittest.TestCase):
     def battery(self, **readings):
         """Changes some readings of the laptop, keeping the rest."""
         simlaptop.update(self.home.home, **readings)
+
+    def devd_away(self):
+        """devd goes away for good: it stops listening, then drops its
+        clients.  (The other order lets a client reconnect in between.)"""
+        devd = self.devd
+        with devd.lock:
+            listener, devd.listener = devd.listener, None
+        if listener is not None:
+            listener.shutdown(socket.SHUT_RDWR)
+            listener.close()
+            os.unlink(devd.path)
+        devd.drop()
 
     def clients(self):
         with self.devd.lock:
@@ -286,10 +349,25 @@ class Scenario(unittest.TestCase):
         except (subprocess.CalledProcessError, OSError):
             return None
 
+    def windows(self, name=None, cls=None):
+        """Visible windows by name (a regular expression) or class.
+
+        A window destroyed while xdotool walks the tree makes the search
+        fail with an X error and list nothing: such a search is repeated.
+        """
+        args = ["search", "--onlyvisible"]
+        args += ["--name", name] if name is not None else ["--class", cls]
+        for _ in range(5):
+            out = self.desk.xdotool(*args)
+            if "error" not in out.stderr.lower():
+                break
+            time.sleep(0.05)
+        return [int(w) for w in out.stdout.split()]
+
     def program_windows(self):
         """(id, name, geometry, types) of every visible program window."""
         out = []
-        for wid in self.desk.windows(cls=PROGRAM_CLASS):
+        for wid in self.windows(cls=PROGRAM_CLASS):
             out.append((wid, self.desk.window_name(wid),
                         self.desk.geometry(wid), self.window_types(wid)))
         return out
@@ -300,6 +378,15 @@ class Scenario(unittest.TestCase):
             lines.append("  %d %r at %s %s" % (wid, name, geometry,
                                                ",".join(types)))
         return "\n".join(lines)
+
+    def describe_desktop(self):
+        states = ["%s %s" % (os.path.basename(p.args[0]),
+                             "running" if p.poll() is None
+                             else "ended with %s" % p.returncode)
+                  for p in self.desk.procs]
+        return "desktop %s: %s; tray windows %s" % (
+            self.desk.display, ", ".join(states),
+            self.windows(cls="trayer"))
 
     def window_types(self, wid):
         out = subprocess.run(["xprop", "-id", str(wid), "_NET_WM_WINDOW_TYPE"],
@@ -315,16 +402,24 @@ class Scenario(unittest.TestCase):
         _, _, names = out.partition("=")
         return [n.strip().strip('"') for n in names.split(",") if n.strip()]
 
+    def tray_icon_window(self):
+        """The window the tray embedded for the program's icon, or None."""
+        for wid in self.windows(cls=PROGRAM_CLASS):
+            x, y, w, h = self.desk.geometry(wid)
+            if w is not None and w <= 64 and h <= 64 and \
+                    y >= self.desk.size[1] - self.desk.tray_height - 1:
+                return wid
+        return None
+
     def tray_icon(self, timeout=5):
-        wid = desktop.wait_for(
-            lambda: self.desk.tray_icon_window(PROGRAM_CLASS), timeout)
+        wid = desktop.wait_for(self.tray_icon_window, timeout)
         self.check(wid, "the tray embeds the program's icon")
         return wid
 
     def window(self, name, timeout=5):
         """The first visible window whose name is exactly name."""
         pattern = "^" + name + "$"
-        found = desktop.wait_for(lambda: self.desk.windows(name=pattern),
+        found = desktop.wait_for(lambda: self.windows(name=pattern),
                                  timeout)
         self.check(found, "a window named %r appears within %s s"
                    % (name, timeout))
@@ -332,12 +427,18 @@ class Scenario(unittest.TestCase):
 
     def gone(self, name, timeout=5):
         pattern = "^" + name + "$"
-        return desktop.wait_for(lambda: not self.desk.windows(name=pattern),
-                                timeout)
+
+        def absent():
+            # Twice in a row: a search can miss a window being mapped.
+            if self.windows(name=pattern):
+                return False
+            time.sleep(0.1)
+            return not self.windows(name=pattern)
+        return desktop.wait_for(absent, timeout)
 
     def balloons(self):
         """Ids of the program's balloon windows (tool-tip windows)."""
-        return [wid for wid in self.desk.windows(cls=PROGRAM_CLASS)
+        return [wid for wid in self.windows(cls=PROGRAM_CLASS)
                 if "_NET_WM_WINDOW_TYPE_TOOLTIP" in self.window_types(wid)]
 
     def key(self, wid, *keys):
@@ -347,9 +448,10 @@ class Scenario(unittest.TestCase):
 
     def click(self, wid, button=1):
         x, y, w, h = self.desk.geometry(wid)
-        self.desk.xdotool("mousemove", "--sync", str(x + w // 2),
-                          str(y + h // 2))
-        self.desk.xdotool("click", str(button))
+        # No --sync: xdotool would wait for a move that never comes when
+        # the pointer already stands there.
+        self.desk.xdotool("mousemove", str(x + w // 2), str(y + h // 2),
+                          "sleep", "0.1", "click", str(button))
 
     def picture(self, wid):
         return self.desk.pixels(wid)[2]
@@ -375,15 +477,16 @@ class Scenario(unittest.TestCase):
 
     # -- checks
 
-    def check(self, ok, expected, seen=None):
+    def check(self, ok, expected, seen=NOTHING):
         """Fails with what was expected and what was seen, screen kept."""
         if ok:
             return
         self.shot("failed")
         message = ["expected: " + expected]
-        if seen is not None:
+        if seen is not NOTHING:
             message.append("saw: " + str(seen))
         message.append(self.describe_windows())
+        message.append(self.describe_desktop())
         for run in self.runs:
             message.append("%s: status %s, stderr:\n%s"
                            % (run.name, run.proc.poll(), run.stderr()))

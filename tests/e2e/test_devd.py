@@ -57,7 +57,7 @@ class Devd(Scenario):
     def test_devd_gone_for_good_ends_the_program(self):
         # 30 attempts 20 ms apart: the program gives up within a second.
         run, icon = self.start_monitoring(SLOW_POLL)
-        self.devd.stop()
+        self.devd_away()
         box = self.window("Error")
         self.shot("error-box", box)
         self.check(run.alive(), "the program waits for the box to be closed")
@@ -68,5 +68,5 @@ class Devd(Scenario):
         self.check(RECONNECTING in run.stderr(),
                    "the notice on standard error", run.stderr())
         self.check(not desktop.wait_for(
-            lambda: self.desk.tray_icon_window("ampelwick-sim"), 0.5),
+            self.tray_icon_window, 0.5),
             "the tray icon is gone")

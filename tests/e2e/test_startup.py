@@ -56,7 +56,7 @@ class StartUp(Scenario):
         box = self.window("Error")
         self.shot("error-box", box)
         self.check(run.alive(), "the program waits for the box to be closed")
-        self.check(self.desk.tray_icon_window("ampelwick-sim") is None,
+        self.check(self.tray_icon_window() is None,
                    "no tray icon behind the box")
         self.key(box, "Return")
         status = run.wait(5)

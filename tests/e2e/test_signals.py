@@ -1,0 +1,38 @@
+"""Termination signals: the settings are written and the program exits 0."""
+import os
+import signal
+
+from desktop import settings_text
+from harness import DEFAULT_SETTINGS, Scenario
+
+
+class Signals(Scenario):
+
+    def test_sigterm_writes_the_settings_and_exits_0(self):
+        self.check(not os.path.exists(self.home.config_path),
+                   "no settings file before the run")
+        run, icon = self.start_monitoring()
+        self.check(self.settings_lines() is None,
+                   "nothing written at start-up", self.settings_lines())
+        run.signal(signal.SIGTERM)
+        status = run.wait(5)
+        self.check(status == 0, "exit status 0", "status %s" % status)
+        self.check(self.settings_lines() == DEFAULT_SETTINGS,
+                   "the seven settings written", self.settings_lines())
+
+    def test_every_termination_signal_saves(self):
+        for signo in (signal.SIGINT, signal.SIGQUIT, signal.SIGHUP):
+            with self.subTest(signal=signo.name):
+                settings = settings_text(poll_interval=9, shutdown_cap=7)
+                run, icon = self.start_monitoring(settings)
+                os.unlink(self.home.config_path)
+                run.signal(signo)
+                status = run.wait(5)
+                self.check(status == 0, "exit status 0 on %s" % signo.name,
+                           "status %s" % status)
+                lines = self.settings_lines()
+                self.check(lines is not None and len(lines) == 7
+                           and "poll_interval = 9" in lines
+                           and "shutdown_cap = 7" in lines,
+                           "the loaded settings written on %s" % signo.name,
+                           lines)
