@@ -1,4 +1,5 @@
 """The tray picture: the drawn gauge, and the icon theme's battery icons."""
+import desktop
 from desktop import settings_text
 from harness import CHARGING, DISCHARGING, Scenario
 
@@ -59,7 +60,6 @@ class ThemeIcons(Scenario):
 
         def changed():
             return self.picture(icon) != before
-        import desktop
         self.check(desktop.wait_for(changed, 3),
                    "charging at 100 % shows another theme icon")
         self.shot("theme-charging-100", icon)

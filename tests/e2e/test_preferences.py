@@ -1,5 +1,6 @@
 """Preferences: opened from the tray, edited with the keyboard, saved to the
 settings file and applied at once."""
+import desktop
 from desktop import settings_text
 from harness import DEFAULT_SETTINGS, Scenario
 
@@ -67,7 +68,6 @@ class Preferences(Scenario):
         self.check(self.gone("Preferences"), "Ok closes the dialog")
         self.check("use_icon_theme = true" in self.settings_lines(),
                    "theme icons saved as on", self.settings_lines())
-        import desktop
         self.check(desktop.wait_for(
             lambda: not self.gauge(icon).has_gauge_colours(), 2),
             "the theme icon is back", self.gauge(icon))
