@@ -2,6 +2,7 @@
 # Sets up a fresh Debian machine, builds ampelwick and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+stage_start=$SECONDS
 
 tools/deps.sh
 build=${BUILD_DIR:-build}
@@ -11,7 +12,6 @@ ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
 
 # Stages after the normal build; for local runs each can be skipped with
 # AMPELWICK_SKIP_ASAN=1 or AMPELWICK_SKIP_FUZZ=1.
-stage_start=$SECONDS
 stage() {
   echo "== $1 took $((SECONDS - stage_start)) s"
   stage_start=$SECONDS

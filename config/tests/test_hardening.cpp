@@ -4,6 +4,7 @@
  * hard to write are read back unchanged.
  */
 #include <errno.h>
+#include <stdio.h>
 #include <string.h>
 
 #include <set>
@@ -89,11 +90,11 @@ messages_for(const std::string &call)
 /*
  * Fails each allocation of op in turn until op runs with all of them
  * granted.  Every failure must be reported by op, with the message named
- * for the failing call (or one of `also`), and pass check().  Returns the
- * number of allocation points.
+ * for the failing call (or one of `also`), and pass check().  Prints and
+ * returns the number of allocation points.
  */
 int
-each_allocation(const std::function<bool()> &op,
+each_allocation(const char *what, const std::function<bool()> &op,
     const std::function<void()> &check = [] {},
     const std::set<std::string> &also = {})
 {
@@ -110,6 +111,7 @@ each_allocation(const std::function<bool()> &op,
 		bool ok = op();
 		if (!fault_alloc_hit()) {
 			EXPECT_TRUE(ok) << "with every allocation granted";
+			printf("allocation points of %s: %d\n", what, k - 1);
 			return k - 1;
 		}
 		SCOPED_TRACE(testing::Message() << "allocation " << k << ", "
@@ -144,7 +146,7 @@ TEST_F(Hardening, EveryAllocationOfAReadIsNamed)
 	    std::string(3000, 'w') + "\"\nlist = \ntwo:\nlist = \"\", b\n";
 
 	put(text);
-	int points = each_allocation([] {
+	int points = each_allocation("a read", [] {
 		cfg_section *s = cfg_read("t", "cfg", mixed_defs, V_COUNT);
 
 		cfg_free(s);
@@ -159,7 +161,9 @@ TEST_F(Hardening, EveryAllocationOfAWriteIsNamed)
 	const std::string old = "# old\nint = 1\n";
 
 	put(old);
-	each_allocation([s] { return cfg_write("t", "cfg", s) == 0; }, [this, &old] {
+	each_allocation("a write", [s] {
+		return cfg_write("t", "cfg", s) == 0;
+	}, [this, &old] {
 		EXPECT_EQ(read_file(file()), old);
 		EXPECT_EQ(list_dir(dir()), std::vector<std::string>{ "cfg" });
 	});
@@ -169,7 +173,7 @@ TEST_F(Hardening, EveryAllocationOfAWriteIsNamed)
 	 */
 	const std::string missing = file() + ": Fatal error: " +
 	    strerror(ENOENT) + "\n";
-	each_allocation([this, s] {
+	each_allocation("a write making its directories", [this, s] {
 		remove_tree(home + "/.config");
 		return cfg_write("t", "cfg", s) == 0;
 	}, [] {}, { missing });
@@ -181,20 +185,26 @@ TEST_F(Hardening, EveryAllocationOfSectionsAndValuesIsNamed)
 	cfg_section *list = cfg_new("a", mixed_defs, V_COUNT);
 	char *items[] = { const_cast<char *>("1"), const_cast<char *>("2"), nullptr };
 
-	each_allocation([&list] {
+	each_allocation("cfg_new", [] {
+		cfg_section *s = cfg_new("n", mixed_defs, V_COUNT);
+
+		cfg_free(s);
+		return s != nullptr;
+	});
+	each_allocation("cfg_add_section", [&list] {
 		cfg_section *s = cfg_add_section(list, "b", mixed_defs, V_COUNT);
 
 		cfg_remove_section(&list, "b");
 		return s != nullptr;
 	}, [&list] { EXPECT_EQ(list->next, nullptr); });
-	each_allocation([list] {
+	each_allocation("cfg_set_value of a string", [list] {
 		cfg_value v;
 
 		v.str = const_cast<char *>("new");
 		return cfg_set_value(list, V_STR, v) == 0;
 	});
 	EXPECT_STREQ(list->vars[V_STR].val.str, "new");
-	each_allocation([list, &items] {
+	each_allocation("cfg_set_value of a list", [list, &items] {
 		cfg_value v;
 
 		v.list = items;
@@ -205,7 +215,7 @@ TEST_F(Hardening, EveryAllocationOfSectionsAndValuesIsNamed)
 
 TEST_F(Hardening, EveryAllocationOfTheTokenizerIsNamed)
 {
-	each_allocation([] {
+	each_allocation("cfg_split", [] {
 		bool err = true;
 		char **l = cfg_split("a, \"b c\", \\,d # e", &err);
 
