@@ -15,10 +15,10 @@ install(TARGETS ampelwick RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 if(NOT AMPELWICK_PLATFORM_RESOLVED STREQUAL "freebsd")
   ampelwick_add_program(ampelwick-sim ampelwick_battery_simulated)
-  option(AMPELWICK_INSTALL_SIMULATOR "Install ampelwick-sim, the build on the simulated laptop" OFF)
-  if(AMPELWICK_INSTALL_SIMULATOR)
-    install(TARGETS ampelwick-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  endif()
+  # Not part of a normal install: "cmake --install <build> --component
+  # simulator" adds it, as the end-to-end suite does in its stage.
+  install(TARGETS ampelwick-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+    COMPONENT simulator EXCLUDE_FROM_ALL)
 endif()
 
 # The program on the simulated laptop with every message box reported on

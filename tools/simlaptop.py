@@ -139,12 +139,14 @@ class Devd:
             self.clients = []
 
     def stop(self):
-        self.drop()
+        # The listener goes first: a client dropped while it still listens
+        # would reconnect at once and never find devd gone.
         if self.listener:
             self.listener.shutdown(socket.SHUT_RDWR)
             self.listener.close()
             self.listener = None
             os.unlink(self.path)
+        self.drop()
 
 
 def _decode(text):
