@@ -290,7 +290,8 @@ BattIndicator::toolTipFor(const batt_status &status)
 		return QString();
 	}
 	text = text.arg(status.capacity);
-	if (status.time_left != -1) {
+	/* -1 is the driver's "unknown"; no other negative count means time. */
+	if (status.time_left >= 0) {
 		const int hours = status.time_left / 60;
 
 		text += tr("\nTime remaining: %1:%2")

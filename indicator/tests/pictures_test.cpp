@@ -160,6 +160,11 @@ PicturesTest::toolTips()
 	QCOMPARE(BattIndicator::toolTipFor(s),
 	    QString("Status: Charging\nCapacity: 8%\nTime remaining: 10:00"));
 
+	/* A driver's odd negative count shows no time rather than "00:-2". */
+	s.time_left = -2;
+	QCOMPARE(BattIndicator::toolTipFor(s),
+	    QString("Status: Charging\nCapacity: 8%"));
+
 	s.state = BATT_ON_AC;
 	QCOMPARE(BattIndicator::toolTipFor(s),
 	    QString("Status: Running on AC power"));
