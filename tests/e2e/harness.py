@@ -206,7 +206,8 @@ class Run:
         self.out_path = os.path.join(scenario.dir, name + ".stdout")
         self.err_path = os.path.join(scenario.dir, name + ".stderr")
         with open(self.out_path, "w") as out, open(self.err_path, "w") as err:
-            self.proc = subprocess.Popen([BINARY], env=env, stdout=out,
+            self.proc = subprocess.Popen(scenario.command(), env=env,
+                                         stdout=out,
                                          stderr=err, stdin=subprocess.DEVNULL)
         self.status = None
 
@@ -315,6 +316,10 @@ class Scenario(unittest.TestCase):
         })
         env.update(extra or {})
         return env
+
+    def command(self):
+        """How the program is started: the installed binary itself."""
+        return [BINARY]
 
     def start(self, settings=None, env=None):
         """Starts the program; settings text is written first when given."""
