@@ -138,6 +138,9 @@ class LowBattery(Scenario):
         self.check(self.countdown(0) is None,
                    "no new countdown without a change")
         self.check(run.alive(), "the program goes on after suspending")
+        self.check(not self.windows(name="^Warning$"),
+                   "a suspend command that succeeds shows no box",
+                   self.describe_windows())
         expected = list(DEFAULT_SETTINGS)
         expected[0] = "autoshutdown = true"
         expected[1] = "shutdown_cap = 3"

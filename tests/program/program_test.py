@@ -122,6 +122,13 @@ class ProgramTest(ProgramCase):
         self.assertEqual(second.stderr.strip(), "")
         self.assertIsNone(first.proc.poll())
 
+    def test_missing_translation_is_silent(self):
+        r = self.running(self.start(LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8"))
+        r.proc.send_signal(signal.SIGTERM)
+        r.finish()
+        self.assertEqual(r.status, 0)
+        self.assertEqual(r.boxes, [])
+
     def test_broken_settings_file(self):
         broken = "autoshutdown = true\nAutoshutdown = false\n"
         self.home.write_config(broken)
