@@ -112,10 +112,13 @@ def settings_text(autoshutdown=False, shutdown_cap=5,
 class VirtualDesktop:
     """Xvfb with an optional trayer system tray; a context manager."""
 
-    def __init__(self, tray=True, width=800, height=600, tray_height=24):
+    def __init__(self, tray=True, width=800, height=600, tray_height=24,
+                 log_dir=None):
         self.tray = tray
         self.size = (width, height)
         self.tray_height = tray_height
+        self.log_dir = log_dir      # trayer's output goes here when given
+        self.tray_starts = 0
         self.procs = []
         self.display = None
 
@@ -143,18 +146,35 @@ class VirtualDesktop:
         if self.tray:
             self.start_tray()
 
+    def _tray_log(self):
+        if self.log_dir is None:
+            return subprocess.DEVNULL
+        return open(os.path.join(self.log_dir, "trayer-%d.log"
+                                 % self.tray_starts), "w")
+
     def start_tray(self):
-        tray = subprocess.Popen(
-            ["trayer", "--edge", "bottom", "--align", "right",
-             "--widthtype", "pixel", "--width", "160",
-             "--heighttype", "pixel", "--height", str(self.tray_height),
-             "--SetDockType", "true", "--transparent", "false",
-             "--tint", "0x303030"],
-            env=self.env(), stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL)
-        self.procs.append(tray)
-        wait_for(lambda: self.windows(cls="trayer"), timeout=10)
-        time.sleep(0.2)
+        """Starts trayer; a tray that does not come up is started again."""
+        for _ in range(3):
+            self.tray_starts += 1
+            log = self._tray_log()
+            tray = subprocess.Popen(
+                ["trayer", "--edge", "bottom", "--align", "right",
+                 "--widthtype", "pixel", "--width", "160",
+                 "--heighttype", "pixel", "--height", str(self.tray_height),
+                 "--SetDockType", "true", "--transparent", "false",
+                 "--tint", "0x303030"],
+                env=self.env(), stdout=log, stderr=subprocess.STDOUT)
+            if log is not subprocess.DEVNULL:
+                log.close()
+            self.procs.append(tray)
+            up = wait_for(lambda: self.windows(cls="trayer"), timeout=10)
+            time.sleep(0.3)
+            if up and tray.poll() is None:
+                return
+            if tray.poll() is None:
+                tray.kill()
+            tray.wait()
+        raise RuntimeError("trayer does not start")
 
     def stop(self):
         for p in reversed(self.procs):

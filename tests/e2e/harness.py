@@ -161,41 +161,6 @@ def expected_fill(capacity):
     return min(h + 1, GAUGE_INNER_ROWS)
 
 
-# ---------------------------------------------------------------- desktop
-
-class Desktop(desktop.VirtualDesktop):
-    """The virtual desktop with trayer's output kept and its start checked:
-    a tray that did not come up is started again."""
-
-    def __init__(self, log_dir, **kwargs):
-        super().__init__(**kwargs)
-        self.log_dir = log_dir
-        self.tray_starts = 0
-
-    def start_tray(self):
-        for _ in range(3):
-            self.tray_starts += 1
-            log = open(os.path.join(self.log_dir, "trayer-%d.log"
-                                    % self.tray_starts), "w")
-            tray = subprocess.Popen(
-                ["trayer", "--edge", "bottom", "--align", "right",
-                 "--widthtype", "pixel", "--width", "160",
-                 "--heighttype", "pixel", "--height", str(self.tray_height),
-                 "--SetDockType", "true", "--transparent", "false",
-                 "--tint", "0x303030"],
-                env=self.env(), stdout=log, stderr=subprocess.STDOUT)
-            log.close()
-            self.procs.append(tray)
-            up = desktop.wait_for(lambda: self.windows(cls="trayer"), 10)
-            time.sleep(0.3)
-            if up and tray.poll() is None:
-                return
-            if tray.poll() is None:
-                tray.kill()
-            tray.wait()
-        raise RuntimeError("trayer does not start; see %s" % self.log_dir)
-
-
 # ---------------------------------------------------------------- program
 
 class Run:
@@ -255,7 +220,8 @@ class Scenario(unittest.TestCase):
         self.devd = simlaptop.Devd(self.home.home)
         self.devd.start()
         self.addCleanup(self.devd.stop)
-        self.desk = Desktop(self.dir, tray=self.tray, tray_height=32)
+        self.desk = desktop.VirtualDesktop(tray=self.tray, tray_height=32,
+                                            log_dir=self.dir)
         self.addCleanup(self.desk.stop)
         self.desk.start()
 
