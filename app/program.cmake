@@ -4,8 +4,9 @@ add_library(ampelwick_program STATIC ${CMAKE_CURRENT_LIST_DIR}/lifecycle.cpp)
 target_include_directories(ampelwick_program PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(ampelwick_program PUBLIC ampelwick_shell ampelwick_config Qt5::Widgets)
 
+# Extra arguments are further sources.
 function(ampelwick_add_program name battery)
-  add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+  add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/main.cpp ${ARGN})
   target_compile_definitions(${name} PRIVATE AMPELWICK_DATADIR="${AMPELWICK_DATADIR}")
   target_link_libraries(${name} PRIVATE ampelwick_program ampelwick_indicator ${battery})
 endfunction()
@@ -24,9 +25,6 @@ endif()
 # The program on the simulated laptop with every message box reported on
 # standard output and closed: the program tests read its boxes this way.
 if(BUILD_TESTING AND TARGET ampelwick-sim)
-  add_executable(ampelwick-probe ${CMAKE_CURRENT_LIST_DIR}/main.cpp
+  ampelwick_add_program(ampelwick-probe ampelwick_battery_simulated
     ${PROJECT_SOURCE_DIR}/tests/program/box_reporter.cpp)
-  target_compile_definitions(ampelwick-probe PRIVATE AMPELWICK_DATADIR="${AMPELWICK_DATADIR}")
-  target_link_libraries(ampelwick-probe PRIVATE ampelwick_program ampelwick_indicator
-    ampelwick_battery_simulated)
 endif()
