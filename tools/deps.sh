@@ -1,31 +1,65 @@
-#!/usr/bin/env bash
-# Installs the Debian packages that building, testing and the demo need.
-# "tools/deps.sh --list" only prints them.
-set -euo pipefail
+#!/bin/sh
+# Installs the packages that ampelwick needs on this system, with pkg on
+# FreeBSD and apt-get on Debian; the lists are in packaging/packages.txt.
+#
+#   tools/deps.sh [--list] [PURPOSE...]
+#
+# PURPOSE is build, lib, run, demo or test; without one, all of them.
+# --list only prints the packages.
+set -eu
+cd "$(dirname "$0")/.."
 
-packages=(
-  build-essential cmake pkg-config g++ clang libclang-rt-14-dev
-  googletest libgtest-dev libbenchmark-dev
-  qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5
-  libudev-dev umockdev libumockdev-dev gir1.2-umockdev-1.0 python3 python3-gi
-  libnss-wrapper
-  xvfb xauth trayer xdotool x11-utils imagemagick adwaita-icon-theme
-  mandoc desktop-file-utils
-)
-
+list=0
 if [ "${1:-}" = "--list" ]; then
-  printf '%s\n' "${packages[@]}"
-  exit 0
+	list=1
+	shift
+fi
+[ $# -gt 0 ] || set -- build lib run demo test
+
+case "$(uname -s)" in
+FreeBSD)
+	system=freebsd ;;
+*)
+	if command -v apt-get >/dev/null 2>&1; then
+		system=debian
+	else
+		echo "deps.sh: no package list for this system; install the" \
+		    "packages of packaging/packages.txt by hand" >&2
+		[ $list = 0 ]
+		exit
+	fi ;;
+esac
+
+packages=$(awk -v os="$system" -v purposes=" $* " '
+	/^#/ || NF < 3 { next }
+	$1 == os && index(purposes, " " $2 " ") {
+		for (i = 3; i <= NF; i++) print $i
+	}' packaging/packages.txt)
+
+if [ $list = 1 ]; then
+	[ -z "$packages" ] || printf '%s\n' $packages
+	exit 0
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+missing=
+for p in $packages; do
+	case $system in
+	freebsd)
+		pkg info -e "$p" 2>/dev/null && continue ;;
+	debian)
+		dpkg-query -W -f='${Status}' "$p" 2>/dev/null |
+		    grep -q 'install ok installed' && continue ;;
+	esac
+	missing="$missing $p"
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+[ -n "$missing" ] || exit 0
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update
-$sudo apt-get install -y "${missing[@]}"
+sudo=
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+case $system in
+freebsd)
+	$sudo pkg install -y $missing ;;
+debian)
+	$sudo env DEBIAN_FRONTEND=noninteractive apt-get update
+	$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y $missing ;;
+esac
