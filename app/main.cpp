@@ -1,6 +1,10 @@
 #include <errno.h>
+#include <stdio.h>
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
 #include <QLocale>
 #include <QTranslator>
 
@@ -27,17 +31,79 @@ load_settings()
 	return settings;
 }
 
+/*
+ * The catalogues' directory, found from the program's own place so that an
+ * install moved to another prefix still finds them.
+ */
+static QString
+translation_dir()
+{
+	QDir bindir(QCoreApplication::applicationDirPath());
+
+	return QDir::cleanPath(bindir.filePath(
+	    QString::fromUtf8(AMPELWICK_BIN_TO_DATADIR)));
+}
+
+/* A missing catalogue is not reported: the texts stay English. */
+static void
+install_translation(QTranslator &translator)
+{
+	if (translator.load(QLocale(), PROGRAM_NAME, "_", translation_dir()))
+		QCoreApplication::installTranslator(&translator);
+}
+
+/*
+ * Answers --help and --version on standard output, before anything needs a
+ * display; returns whether it answered.  Every other argument is left to
+ * Qt or ignored.
+ */
+static bool
+answer_command_line(int argc, char *argv[])
+{
+	QCoreApplication app(argc, argv);
+	QTranslator translator;
+	install_translation(translator);
+
+	QCommandLineParser parser;
+	/* Qt's own X11-style options, such as -reverse, are not letter bundles. */
+	parser.setSingleDashWordOptionMode(
+	    QCommandLineParser::ParseAsLongOptions);
+	parser.setApplicationDescription(QCoreApplication::translate(
+	    "CommandLine", "Battery monitor for the system tray."));
+	QCommandLineOption help({"h", "help"}, QCoreApplication::translate(
+	    "CommandLine", "Show this help and exit."));
+	QCommandLineOption version({"v", "version"},
+	    QCoreApplication::translate("CommandLine",
+	    "Show the version and exit."));
+	parser.addOption(help);
+	parser.addOption(version);
+	/* Unknown arguments are no error: they are ignored. */
+	parser.parse(app.arguments());
+
+	if (parser.isSet(help))
+		fputs(qPrintable(parser.helpText()), stdout);
+	else if (parser.isSet(version))
+		printf("%s %s\n", PROGRAM_NAME, AMPELWICK_VERSION);
+	else
+		return false;
+	return true;
+}
+
 int
 main(int argc, char *argv[])
 {
 	install_termination_signals();
+	if (argc > 1 && answer_command_line(argc, argv))
+		return 0;
 
 	QApplication app(argc, argv);
 	TerminationWatcher watcher;
+	/* The installed theme icon, or the same picture built in. */
+	QApplication::setWindowIcon(QIcon::fromTheme(PROGRAM_NAME,
+	    QIcon(QStringLiteral(":/ampelwick.svg"))));
 
 	QTranslator translator;
-	if (translator.load(QLocale(), PROGRAM_NAME, "_", AMPELWICK_DATADIR))
-		app.installTranslator(&translator);
+	install_translation(translator);
 
 	take_instance_lock();
 

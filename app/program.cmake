@@ -5,9 +5,14 @@ target_include_directories(ampelwick_program PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(ampelwick_program PUBLIC ampelwick_shell ampelwick_config Qt5::Widgets)
 
 # Extra arguments are further sources.
+# The program icon is built in (ampelwick.qrc) for when no theme has it.
 function(ampelwick_add_program name battery)
-  add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/main.cpp ${ARGN})
-  target_compile_definitions(${name} PRIVATE AMPELWICK_DATADIR="${AMPELWICK_DATADIR}")
+  add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/main.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ampelwick.qrc ${ARGN})
+  set_target_properties(${name} PROPERTIES AUTORCC ON)
+  target_compile_definitions(${name} PRIVATE
+    AMPELWICK_BIN_TO_DATADIR="${AMPELWICK_BIN_TO_DATADIR}"
+    AMPELWICK_VERSION="${PROJECT_VERSION}")
   target_link_libraries(${name} PRIVATE ampelwick_program ampelwick_indicator ${battery})
 endfunction()
 

@@ -43,6 +43,21 @@ Restlaufzeit: %1:%2</translation>
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Battery monitor for the system tray.</source>
+        <translation>Akkuüberwachung für den Systemabschnitt.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Diese Hilfe anzeigen und beenden.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Die Version anzeigen und beenden.</translation>
+    </message>
+</context>
+<context>
     <name>Countdown</name>
     <message>
         <source>&amp;Cancel</source>

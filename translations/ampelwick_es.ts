@@ -43,6 +43,21 @@ Tiempo restante: %1:%2</translation>
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Battery monitor for the system tray.</source>
+        <translation>Monitor de batería para la bandeja del sistema.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Mostrar esta ayuda y salir.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Mostrar la versión y salir.</translation>
+    </message>
+</context>
+<context>
     <name>Countdown</name>
     <message>
         <source>&amp;Cancel</source>

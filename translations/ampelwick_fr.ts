@@ -43,6 +43,21 @@ Temps restant : %1:%2</translation>
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Battery monitor for the system tray.</source>
+        <translation>Moniteur de batterie pour la zone de notification.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Afficher cette aide et quitter.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Afficher la version et quitter.</translation>
+    </message>
+</context>
+<context>
     <name>Countdown</name>
     <message>
         <source>&amp;Cancel</source>

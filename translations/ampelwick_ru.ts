@@ -43,6 +43,21 @@ Time remaining: %1:%2</source>
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Battery monitor for the system tray.</source>
+        <translation>Монитор батареи для системного лотка.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Показать эту справку и выйти.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Показать версию и выйти.</translation>
+    </message>
+</context>
+<context>
     <name>Countdown</name>
     <message>
         <source>&amp;Cancel</source>
