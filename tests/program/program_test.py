@@ -30,12 +30,13 @@ BATTERY = dict(units=1, cap=50, min=120, state=1, rate=1000, acline=0,
 class Run:
     """One run of the probe with its boxes and standard error collected."""
 
-    def __init__(self, home, extra_env=None):
+    def __init__(self, home, extra_env=None, args=()):
         env = home.env()
         env["QT_QPA_PLATFORM"] = "offscreen"
         env["XDG_RUNTIME_DIR"] = home.dir
         env.update(extra_env or {})
-        self.proc = subprocess.Popen([PROBE], env=env, stdout=subprocess.PIPE,
+        self.proc = subprocess.Popen([PROBE] + list(args), env=env,
+                                     stdout=subprocess.PIPE,
                                      stderr=subprocess.PIPE, text=True)
 
     def finish(self, timeout=20):
@@ -67,10 +68,10 @@ class ProgramCase(unittest.TestCase):
         for r in self.runs:
             r.kill()
 
-    def start(self, **env):
+    def start(self, *args, **env):
         with self.devd.lock:
             self.clients_before = len(self.devd.clients)
-        r = Run(self.home, env)
+        r = Run(self.home, env, args)
         self.runs.append(r)
         return r
 
@@ -234,6 +235,42 @@ class ProgramTest(ProgramCase):
         self.assertEqual(r.status, 0)
         self.assertTrue(stat.S_ISFIFO(os.stat(self.home.config_path).st_mode))
         self.assertEqual(self.config_files(), ["config"])
+
+
+class CommandLineTest(ProgramCase):
+
+    def answer(self, *args):
+        """Output and status of a run without a display."""
+        env = self.home.env()
+        for name in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"):
+            env.pop(name, None)
+        env["LC_ALL"] = "C"
+        run = subprocess.run([PROBE] + list(args), env=env, text=True,
+                             capture_output=True, timeout=20)
+        return run.stdout, run.returncode
+
+    def test_help_and_version_answer_without_a_display(self):
+        for args in (["--help"], ["-h"], ["-help"], ["--bogus", "--help"]):
+            out, status = self.answer(*args)
+            self.assertEqual(status, 0, args)
+            self.assertTrue(out.startswith("Usage: "), out)
+            self.assertIn("-h, --help", out)
+            self.assertIn("-v, --version", out)
+        for args in (["--version"], ["-v"], ["-platform", "xcb", "-v"]):
+            out, status = self.answer(*args)
+            self.assertEqual(status, 0, args)
+            self.assertRegex(out, r"^ampelwick \d+\.\d+\.\d+\n$")
+        self.assertFalse(os.path.exists(
+            os.path.join(self.home.home, ".ampelwick.lock")))
+
+    def test_other_arguments_are_ignored(self):
+        # -reverse is Qt's; read as letters it would hold a v.
+        r = self.running(self.start("-reverse", "--bogus", "file"))
+        self.assertIsNone(r.proc.poll())
+        r.proc.send_signal(signal.SIGTERM)
+        r.finish()
+        self.assertEqual(r.status, 0, r.stderr)
+        self.assertEqual(r.boxes, [])
 
 
 class ShutdownTest(ProgramCase):
