@@ -4,8 +4,8 @@ add_library(ampelwick_program STATIC ${CMAKE_CURRENT_LIST_DIR}/lifecycle.cpp)
 target_include_directories(ampelwick_program PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(ampelwick_program PUBLIC ampelwick_shell ampelwick_config Qt5::Widgets)
 
-# Extra arguments are further sources.
-# The program icon is built in (ampelwick.qrc) for when no theme has it.
+# Extra arguments are further sources.  The program's icon is built in
+# (ampelwick.qrc) for when no icon theme has it.
 function(ampelwick_add_program name battery)
   add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/main.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ampelwick.qrc ${ARGN})
