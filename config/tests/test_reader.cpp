@@ -259,7 +259,7 @@ TEST_F(Reader, FileSizeIsBounded)
 	put("int = 1\n");
 	EXPECT_EQ(cfg_write("t", "cfg", s), -1);
 	EXPECT_EQ(errno, EFBIG);
-	EXPECT_EQ(read_file(file()), "int = 1\n");
+	EXPECT_TRUE(read_file(file()) == "int = 1\n");
 	EXPECT_EQ(list_dir(dir()), std::vector<std::string>{ "cfg" });
 	cfg_free(s);
 }
