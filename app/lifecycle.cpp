@@ -1,4 +1,5 @@
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <errno.h>
@@ -64,11 +65,19 @@ set_loaded_settings(cfg_section *settings)
 		settings_loaded = 1;
 }
 
+/* Only a regular file is a lock: a FIFO or a device would hold the start. */
+[[noreturn]] static void
+not_a_lock(const char *path)
+{
+	gui_errx(nullptr, 1, "open(%s):\nNot a regular file\n", path);
+}
+
 void
 take_instance_lock()
 {
 	char path[1024];
 	struct passwd *pw;
+	struct stat sb;
 	int fd;
 
 	errno = 0;
@@ -77,9 +86,25 @@ take_instance_lock()
 	snprintf(path, sizeof(path), "%s/%s", pw->pw_dir, ".ampelwick.lock");
 	endpwent();
 
-	/* Held, never closed: the descriptor is the lock for the process's life. */
-	if ((fd = open(path, O_WRONLY | O_CREAT, 0600)) == -1)
+	/*
+	 * Held, never closed: the descriptor is the lock for the process's
+	 * life, and for no other process's: close-on-exec, so that nothing
+	 * the suspend command leaves running keeps it.  The open does not wait
+	 * (a FIFO without a reader fails at once, with ENXIO).
+	 */
+	if ((fd = open(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY |
+	    O_CLOEXEC, 0600)) == -1) {
+		int saved = errno;
+
+		if (stat(path, &sb) == 0 && !S_ISREG(sb.st_mode))
+			not_a_lock(path);
+		errno = saved;
 		gui_err(nullptr, 1, "open(%s)", path);
+	}
+	if (fstat(fd, &sb) == -1)
+		gui_err(nullptr, 1, "fstat()");
+	if (!S_ISREG(sb.st_mode))
+		not_a_lock(path);
 	if (flock(fd, LOCK_EX | LOCK_NB) == -1) {
 		if (errno == EWOULDBLOCK)
 			exit(0);

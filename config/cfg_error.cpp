@@ -31,6 +31,9 @@ static constexpr code_entry code_texts[] = {
 	{ CFG_ERR_UNKNOWN_VAR,		"Unknown variable" },
 	{ CFG_ERR_PATH_TOO_LONG,	"Path name too long" },
 	{ CFG_ERR_DUP_SECTION,		"Duplicated config file section" },
+	{ CFG_ERR_UNWRITABLE,		"Cannot be written to the file" },
+	{ CFG_ERR_NOT_REGULAR,		"Not a regular file" },
+	{ CFG_ERR_UNSAFE,		"Unsafe ownership or permissions" },
 };
 
 static const char *

@@ -5,6 +5,8 @@
 #ifndef AMPELWICK_CFG_INTERNAL_H
 #define AMPELWICK_CFG_INTERNAL_H
 
+#include <sys/stat.h>
+
 #include <stddef.h>
 #include <stdio.h>
 
@@ -29,9 +31,10 @@ extern "C" {
 struct cfg_io {
 	FILE	*fp;		/* the configuration file */
 	char	*line_buf;	/* bytes read but not yet consumed */
-	int	 buf_size;	/* allocated size of line_buf */
-	int	 buf_len;	/* bytes held in line_buf */
-	int	 buf_pos;	/* where the next line starts */
+	size_t	 buf_size;	/* allocated size of line_buf */
+	size_t	 buf_len;	/* bytes held in line_buf */
+	size_t	 buf_pos;	/* where the next line starts */
+	size_t	 read_total;	/* bytes read from fp, at most CFG_FILE_MAX */
 	int	 line_no;	/* lines handed out since the read began */
 	char	*tok_text;	/* the tokenizer's copy of the value text */
 	char	*tok_next;	/* where the tokenizer's next item starts */
@@ -86,6 +89,8 @@ char	*cfg_next_token(const char *text, bool *err);
 /* Paths. */
 char	*cfg_path(const char *name, const char *file);
 char	*cfg_mkdir(const char *name);
+/* 0 when no other user can change the file at path, whose status is sb. */
+int	 cfg_check_trust(const char *path, const struct stat *sb);
 
 #ifdef __cplusplus
 }

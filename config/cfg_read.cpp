@@ -6,12 +6,16 @@
  * into items by the tokenizer, which may pull continuation lines through
  * cfg_read_line() itself.
  */
+#include <sys/stat.h>
+
 #include <ctype.h>
 #include <errno.h>
+#include <fcntl.h>
 #include <limits.h>
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 
 #include "cfg_internal.h"
 
@@ -47,12 +51,13 @@ cfg_io_reset(void)
 	cfg_io.buf_size = 0;
 	cfg_io.buf_len = 0;
 	cfg_io.buf_pos = 0;
+	cfg_io.read_total = 0;
 	cfg_io.line_no = 0;
 }
 
 /* Hands out the held bytes from buf_pos up to end as a line. */
 static char *
-hand_out(int end, int next)
+hand_out(size_t end, size_t next)
 {
 	char *line = cfg_io.line_buf + cfg_io.buf_pos;
 
@@ -73,7 +78,7 @@ compact(void)
 	struct cfg_io *io = &cfg_io;
 
 	memmove(io->line_buf, io->line_buf + io->buf_pos,
-	    static_cast<size_t>(io->buf_len - io->buf_pos));
+	    io->buf_len - io->buf_pos);
 	io->buf_len -= io->buf_pos;
 	io->buf_pos = 0;
 }
@@ -82,7 +87,7 @@ char *
 cfg_read_line(void)
 {
 	struct cfg_io *io = &cfg_io;
-	int scanned;
+	size_t scanned;
 
 	if (io->line_buf == nullptr) {
 		io->line_buf = static_cast<char *>(cfg_sys.malloc(CFG_LINE_STEP));
@@ -97,20 +102,24 @@ cfg_read_line(void)
 	scanned = io->buf_pos;
 	for (;;) {
 		char *nl = static_cast<char *>(memchr(io->line_buf + scanned,
-		    '\n', static_cast<size_t>(io->buf_len - scanned)));
+		    '\n', io->buf_len - scanned));
 		size_t got;
 
 		if (nl != nullptr) {
-			int i = static_cast<int>(nl - io->line_buf);
+			size_t i = static_cast<size_t>(nl - io->line_buf);
 
 			return hand_out(i, i + 1);
 		}
 		compact();
 		scanned = io->buf_len;
-		/* One byte always stays free for the terminating null. */
+		/*
+		 * One byte always stays free for the terminating null.  The
+		 * buffer never outgrows what was read, which the bound below
+		 * keeps at CFG_FILE_MAX and a step.
+		 */
 		if (io->buf_len >= io->buf_size - 1) {
 			char *p = static_cast<char *>(cfg_sys.realloc(io->line_buf,
-			    static_cast<size_t>(io->buf_size) + CFG_LINE_STEP));
+			    io->buf_size + CFG_LINE_STEP));
 
 			if (p == nullptr) {
 				cfg_set_error(CFG_ERR_FATAL, "realloc()");
@@ -120,8 +129,14 @@ cfg_read_line(void)
 			io->buf_size += CFG_LINE_STEP;
 		}
 		got = fread(io->line_buf + io->buf_len, 1,
-		    static_cast<size_t>(io->buf_size - 1 - io->buf_len), io->fp);
-		io->buf_len += static_cast<int>(got);
+		    io->buf_size - 1 - io->buf_len, io->fp);
+		io->buf_len += got;
+		io->read_total += got;
+		if (io->read_total > CFG_FILE_MAX) {
+			errno = EFBIG;
+			cfg_set_error(CFG_ERR_FATAL, "%s", io->path);
+			return nullptr;
+		}
 		if (got > 0)
 			continue;
 		if (ferror(io->fp)) {
@@ -359,6 +374,48 @@ read_lines(cfg_section **list, const cfg_vardef *defs, int n)
 	return cfg_error_code() == CFG_ERR_NONE ? 0 : -1;
 }
 
+static void
+close_keeping_errno(int fd)
+{
+	int saved = errno;
+
+	close(fd);
+	errno = saved;
+}
+
+/*
+ * Opens the file at the composed path as fp, for reading and writing:
+ * a file that cannot be written is not read either.  Only a regular file
+ * that no other user can change is read.  The open does not wait, so that
+ * a FIFO or a device at the path cannot hold it; O_NONBLOCK does nothing
+ * to a regular file.
+ */
+static int
+open_file(void)
+{
+	const char *path = cfg_io.path;
+	struct stat sb;
+	int fd;
+
+	if ((fd = open(path, O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) ==
+	    -1) {
+		cfg_set_error(CFG_ERR_FATAL, "%s", path);
+		return -1;
+	}
+	if (fstat(fd, &sb) != 0) {
+		cfg_set_error(CFG_ERR_FATAL, "fstat()");
+	} else if (!S_ISREG(sb.st_mode)) {
+		errno = EINVAL;
+		cfg_set_error(CFG_ERR_NOT_REGULAR, "%s", path);
+	} else if (cfg_check_trust(path, &sb) == 0) {
+		if ((cfg_io.fp = fdopen(fd, "r+")) != nullptr)
+			return 0;
+		cfg_set_error(CFG_ERR_FATAL, "fdopen()");
+	}
+	close_keeping_errno(fd);
+	return -1;
+}
+
 cfg_section *
 cfg_read(const char *name, const char *file, const cfg_vardef *defs, int n)
 {
@@ -367,17 +424,15 @@ cfg_read(const char *name, const char *file, const cfg_vardef *defs, int n)
 	errno = 0;
 	cfg_io_reset();
 	cfg_clear_error();
-	if (cfg_path(name, file) == nullptr)
+	if (cfg_path(name, file) == nullptr || open_file() != 0)
 		return nullptr;
-	/* "r+": a file that cannot be written is not read either. */
-	if ((cfg_io.fp = fopen(cfg_io.path, "r+")) == nullptr) {
-		cfg_set_error(CFG_ERR_FATAL, "%s", cfg_io.path);
-		return nullptr;
-	}
 	if (read_lines(&list, defs, n) != 0 ||
 	    (list == nullptr && (list = cfg_new(nullptr, defs, n)) == nullptr)) {
+		int saved = errno;
+
 		cfg_free(list);
 		cfg_io_reset();
+		errno = saved;
 		return nullptr;
 	}
 	cfg_io_reset();

@@ -4,7 +4,8 @@
  * user.  The writer never touches the existing file's contents: it writes
  * a complete temporary file beside it, syncs it and renames it over the
  * path, so the path always holds either the whole old or the whole new
- * file.
+ * file.  A list that would not read back the same is refused before
+ * anything is touched.
  */
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -124,9 +125,78 @@ cfg_mkdir(const char *name)
 	return dir;
 }
 
+/* Why a section name would not read back as its header's; none if it would. */
+static const char *
+bad_section_name(const char *name)
+{
+	unsigned char first = static_cast<unsigned char>(name[0]);
+
+	if (first == '\0')
+		return "is empty";
+	if (first < 0x80 && isspace(first))
+		return "begins with white space";
+	if (first == '#')
+		return "begins with '#'";
+	if (strchr(name, ':') != nullptr)
+		return "holds ':'";
+	if (strchr(name, '\n') != nullptr)
+		return "holds a newline";
+	return nullptr;
+}
+
+/* A line ends at the first newline, and no escape writes one. */
+static int
+check_string(const cfg_section *s, const cfg_var *v, const char *str)
+{
+	if (strchr(str, '\n') == nullptr)
+		return 0;
+	errno = EINVAL;
+	if (s->name != nullptr)
+		cfg_set_error(CFG_ERR_UNWRITABLE, "Value of '%s' in section '%s' "
+		    "holds a newline", v->name, s->name);
+	else
+		cfg_set_error(CFG_ERR_UNWRITABLE, "Value of '%s' holds a newline",
+		    v->name);
+	return -1;
+}
+
+/* Records the first string or section name that would not read back. */
+static int
+check_list(const cfg_section *list)
+{
+	for (const cfg_section *s = list; s != nullptr; s = s->next) {
+		const char *why;
+
+		if (s->name != nullptr &&
+		    (why = bad_section_name(s->name)) != nullptr) {
+			errno = EINVAL;
+			cfg_set_error(CFG_ERR_UNWRITABLE, "Section name '%s' %s",
+			    s->name, why);
+			return -1;
+		}
+		for (int i = 0; s->vars != nullptr && i < s->nvars; i++) {
+			const cfg_var *v = &s->vars[i];
+
+			if (v->name == nullptr)
+				continue;
+			if (v->type == CFG_STRING && v->val.str != nullptr &&
+			    check_string(s, v, v->val.str) != 0)
+				return -1;
+			if (v->type != CFG_STRINGS)
+				continue;
+			for (char **p = v->val.list; p != nullptr && *p != nullptr;
+			    p++)
+				if (check_string(s, v, *p) != 0)
+					return -1;
+		}
+	}
+	return 0;
+}
+
 /* Output of the temporary file; each failure is recorded once. */
 struct out {
 	FILE	*fp;
+	size_t	 written;
 	int	 failed;
 };
 
@@ -135,10 +205,19 @@ emit(out *o, const char *s, size_t len)
 {
 	if (o->failed || len == 0)
 		return;
+	/* The reader reads no more than this. */
+	if (len > CFG_FILE_MAX - o->written) {
+		errno = EFBIG;
+		cfg_set_error(CFG_ERR_FATAL, "%s", cfg_io.path);
+		o->failed = 1;
+		return;
+	}
 	if (cfg_sys.fwrite(s, 1, len, o->fp) != len) {
 		cfg_set_error(CFG_ERR_FATAL, "fwrite()");
 		o->failed = 1;
+		return;
 	}
+	o->written += len;
 }
 
 static void
@@ -228,7 +307,7 @@ emit_var(out *o, const cfg_var *v)
 static int
 emit_sections(FILE *fp, const cfg_section *list)
 {
-	out o = { fp, 0 };
+	out o = { fp, 0, 0 };
 
 	for (const cfg_section *s = list; s != nullptr; s = s->next) {
 		if (s->name != nullptr) {
@@ -358,6 +437,8 @@ cfg_write(const char *name, const char *file, const cfg_section *list)
 
 	cfg_io_reset();
 	cfg_clear_error();
+	if (check_list(list) != 0)
+		goto fail;
 	if (cfg_path(name, file) == nullptr || open_existing() != 0) {
 		if (errno != ENOENT || create_file(name, file) != 0)
 			goto fail;

@@ -7,16 +7,22 @@
  * section, does not come back at all.
  *
  * The file format has no escape for a newline (a line ends at the first
- * one, and a NUL ends the text of its line), so strings, names and section
- * names are drawn without newlines and NULs.  Variable names hold no blank,
- * tab, '=' or ':' and do not begin with '#' (a ':' could turn the line
- * into a header; the program's own names have none); section names hold no
- * ':' and do not begin with white space or '#'; names are distinct.  Those
- * are the limits of the format, not of the store.
+ * one), and a section name reads back only from a line that the reader
+ * takes for a header of that name.  The byte after the recipe chooses:
+ * with its low bit clear (also when the input has ended) strings and
+ * section names keep only what the format can hold (no newline; a name
+ * without ':' that begins with neither white space nor '#', not empty),
+ * and every write must read back; with it set they keep every byte but
+ * NUL, which a C string cannot hold, and the writer must refuse a list
+ * that would not read back and leave the file as it was.  Variable names
+ * come from the program's table, not from its users: they hold no blank,
+ * tab, '=' or ':' and do not begin with '#'.  Names are distinct.
  */
 #include <ctype.h>
+#include <dirent.h>
 #include <stddef.h>
 #include <stdint.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -63,9 +69,35 @@ constexpr int MAX_VARS = 8;
 constexpr int MAX_SECTIONS = 4;
 
 bool
+any_char(unsigned char c, size_t)
+{
+	return c != '\0';
+}
+
+bool
 value_char(unsigned char c, size_t)
 {
-	return c != '\0' && c != '\n';
+	return c != '\n';
+}
+
+bool
+section_char(unsigned char c, size_t at)
+{
+	if (c == '\n' || c == ':')
+		return false;
+	return at > 0 || ((c >= 0x80 || !isspace(c)) && c != '#');
+}
+
+/* The bytes of text that allowed keeps, position by kept position. */
+std::string
+only(const std::string &text, bool (*allowed)(unsigned char, size_t))
+{
+	std::string s;
+
+	for (char c : text)
+		if (allowed(static_cast<unsigned char>(c), s.size()))
+			s += c;
+	return s;
 }
 
 bool
@@ -76,13 +108,6 @@ var_char(unsigned char c, size_t at)
 	return at > 0 || c != '#';
 }
 
-bool
-section_char(unsigned char c, size_t at)
-{
-	if (c == '\0' || c == '\n' || c == ':')
-		return false;
-	return at > 0 || ((c >= 0x80 || !isspace(c)) && c != '#');
-}
 
 struct Slot {
 	bool				 null_str;
@@ -139,36 +164,60 @@ make_table(Input &in, Plan &plan)
 void
 make_sections(Input &in, Plan &plan)
 {
-	std::set<std::string> seen;
 	int count = 1 + in.byte() % MAX_SECTIONS;
 
 	plan.global_first = in.byte() % 2;
 	for (int k = 0; k < count; k++) {
 		std::string name;
 
-		if (k > 0 || !plan.global_first) {
-			name = in.text(12, section_char);
-			if (name.empty() || seen.count(name))
-				name = "s" + std::to_string(k);
-			while (seen.count(name))
-				name += "_";
-			seen.insert(name);
-		}
+		if (k > 0 || !plan.global_first)
+			name = in.text(12, any_char);
 		plan.sections.push_back(name);
 		std::vector<Slot> slots(static_cast<size_t>(plan.n));
 		for (Slot &v : slots) {
 			uint8_t b = in.byte();
 
 			v.null_str = b % 7 == 0;
-			v.str = in.text(40, value_char);
+			v.str = in.text(40, any_char);
 			for (int j = b % 4; j > 0; j--)
-				v.list.push_back(in.text(16, value_char));
+				v.list.push_back(in.text(16, any_char));
 			v.integer = static_cast<int32_t>(static_cast<uint32_t>(
 			    in.byte()) << 24 | static_cast<uint32_t>(in.byte()) << 16 |
 			    static_cast<uint32_t>(in.byte()) << 8 | in.byte());
 			v.boolean = b & 0x10;
 		}
 		plan.values.push_back(slots);
+	}
+}
+
+/*
+ * Keeps strings and names to what the format holds unless any is true;
+ * makes section names distinct.
+ */
+void
+settle(Plan &plan, bool any)
+{
+	std::set<std::string> seen;
+
+	for (size_t k = 0; k < plan.sections.size(); k++) {
+		std::string &name = plan.sections[k];
+
+		if (!any)
+			for (Slot &v : plan.values[k]) {
+				v.str = only(v.str, value_char);
+				for (std::string &item : v.list)
+					item = only(item, value_char);
+			}
+		if (k == 0 && plan.global_first)
+			continue;
+		if (!any) {
+			name = only(name, section_char);
+			if (name.empty() || seen.count(name))
+				name = "s" + std::to_string(k);
+		}
+		while (seen.count(name))
+			name += "_";
+		seen.insert(name);
 	}
 }
 
@@ -254,6 +303,78 @@ build(const Plan &plan, bool as_read)
 	return list;
 }
 
+/* Whether the name written as a header reads back as that header's name. */
+bool
+header_reads_back(const std::string &name)
+{
+	return name.find_first_of(":\n") == std::string::npos &&
+	    cfg_is_header((name + ":").c_str());
+}
+
+/* Whether every value and section name can be written so as to read back. */
+bool
+writable(const Plan &plan)
+{
+	for (size_t k = 0; k < plan.sections.size(); k++) {
+		if (!(k == 0 && plan.global_first) &&
+		    !header_reads_back(plan.sections[k]))
+			return false;
+		for (int i = 0; i < plan.n; i++) {
+			const Slot &v = plan.values[k][static_cast<size_t>(i)];
+
+			switch (plan.defs[i].type) {
+			case CFG_STRING:
+				if (!v.null_str &&
+				    v.str.find('\n') != std::string::npos)
+					return false;
+				break;
+			case CFG_STRINGS:
+				for (const std::string &item : v.list)
+					if (item.find('\n') != std::string::npos)
+						return false;
+				break;
+			}
+		}
+	}
+	return true;
+}
+
+std::string
+file_state(const std::string &dir)
+{
+	std::string state;
+
+	if (DIR *d = opendir(dir.c_str())) {
+		while (struct dirent *e = readdir(d))
+			state += std::string(e->d_name) + "\n";
+		closedir(d);
+	}
+	if (FILE *fp = fopen((dir + "/cfg").c_str(), "r")) {
+		char buf[4096];
+		size_t got;
+
+		while ((got = fread(buf, 1, sizeof(buf), fp)) > 0)
+			state.append(buf, got);
+		fclose(fp);
+	}
+	return state;
+}
+
+/* A refused write leaves the file and its directory as they were. */
+void
+expect_refusal(const cfg_section *list, const std::string &dir)
+{
+	std::string before = file_state(dir);
+
+	if (cfg_write("w", "cfg", list) != -1)
+		fuzz_fail("cfg_write took what does not read back", fuzz_dump(list));
+	if (cfg_error_code() != CFG_ERR_UNWRITABLE || cfg_errstr()[0] == '\0')
+		fuzz_fail("refusal without its error", cfg_errstr());
+	fuzz_check_at_rest();
+	if (file_state(dir) != before)
+		fuzz_fail("a refused write changed the file", fuzz_dump(list));
+}
+
 } /* namespace */
 
 extern "C" int
@@ -261,12 +382,18 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
 	Input in = { data, size };
 	Plan plan;
+	const std::string dir = fuzz_home("w") + "/.config/Qor/w";
 
-	(void)fuzz_home("w");
 	make_table(in, plan);
 	make_sections(in, plan);
+	settle(plan, in.byte() & 1);
 
 	cfg_section *list = build(plan, false);
+	if (!writable(plan)) {
+		expect_refusal(list, dir);
+		cfg_free(list);
+		return 0;
+	}
 	cfg_section *want = build(plan, true);
 	if (cfg_write("w", "cfg", list) != 0)
 		fuzz_fail("cfg_write failed", cfg_errstr());

@@ -135,6 +135,7 @@ fuzz_check_at_rest(void)
 {
 	if (cfg_io.fp != nullptr || cfg_io.line_buf != nullptr ||
 	    cfg_io.tok_text != nullptr || cfg_io.buf_len != 0 ||
-	    cfg_io.buf_pos != 0 || cfg_io.line_no != 0)
+	    cfg_io.buf_pos != 0 || cfg_io.read_total != 0 ||
+	    cfg_io.line_no != 0)
 		fuzz_fail("reader state not reset", "");
 }

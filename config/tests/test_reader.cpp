@@ -206,6 +206,64 @@ TEST_F(Reader, LineBufferGrowsInSteps)
 	cfg_free(s);
 }
 
+/*
+ * Only a regular file is read: a FIFO or a device at the path neither
+ * holds the read nor feeds it without end.  Each read runs in a child with
+ * an alarm, so that a read that waits or runs away ends.
+ */
+TEST_F(Reader, OnlyARegularFileIsRead)
+{
+	const std::string f = file();
+	auto refused = [&f] {
+		alarm(20);
+		if (cfg_read("t", "cfg", mixed_defs, V_COUNT) != nullptr)
+			return 1;
+		if (errno == ENOENT || cfg_error_code() != CFG_ERR_NOT_REGULAR)
+			return 2;
+		return cfg_errstr() == f + ": Not a regular file\n" ? 0 : 3;
+	};
+
+	put("");
+	unlink(f.c_str());
+	ASSERT_EQ(mkfifo(f.c_str(), 0600), 0);
+	EXPECT_EQ(in_child(refused), 0) << "a FIFO";
+	unlink(f.c_str());
+	ASSERT_EQ(symlink("/dev/zero", f.c_str()), 0);
+	EXPECT_EQ(in_child(refused), 0) << "a link to /dev/zero";
+}
+
+/* Up to CFG_FILE_MAX bytes are read, and written; not one more. */
+TEST_F(Reader, FileSizeIsBounded)
+{
+	const std::string line = "#" + std::string(1022, 'c') + "\n";
+	std::string text;
+
+	static_assert(CFG_FILE_MAX % 1024 == 0, "whole lines fill the bound");
+	while (text.size() < CFG_FILE_MAX)
+		text += line;
+	put(text);
+	cfg_section *s = cfg_read("t", "cfg", mixed_defs, V_COUNT);
+	ASSERT_NE(s, nullptr) << cfg_errstr();
+	put(text + "#");
+	EXPECT_EQ(cfg_read("t", "cfg", mixed_defs, V_COUNT), nullptr);
+	EXPECT_EQ(errno, EFBIG);
+	EXPECT_EQ(cfg_errstr(), "Fatal: " + file() +
+	    ": Fatal error: File too large\n");
+	EXPECT_EQ(cfg_io.line_buf, nullptr);
+
+	/* A value the reader would refuse is not written either. */
+	const std::string big(CFG_FILE_MAX, 'x');
+	cfg_value v;
+	v.str = const_cast<char *>(big.c_str());
+	cfg_set_value(s, V_STR, v);
+	put("int = 1\n");
+	EXPECT_EQ(cfg_write("t", "cfg", s), -1);
+	EXPECT_EQ(errno, EFBIG);
+	EXPECT_TRUE(read_file(file()) == "int = 1\n");
+	EXPECT_EQ(list_dir(dir()), std::vector<std::string>{ "cfg" });
+	cfg_free(s);
+}
+
 TEST_F(Reader, HeaderTest)
 {
 	EXPECT_TRUE(cfg_is_header("a:"));

@@ -341,3 +341,54 @@ TEST_F(Writer, UnwritableFileOrDirectory)
 	EXPECT_EQ(list_dir(dir()), std::vector<std::string>{ "cfg" });
 	cfg_free(s);
 }
+
+/* What would not read back the same is refused; nothing is touched. */
+TEST_F(Writer, RefusesWhatWouldNotReadBack)
+{
+	static const struct {
+		const char	*section, *str, *item, *why;
+	} cases[] = {
+		{ nullptr, "sleep 1\n", "x", "Value of 'str' holds a newline" },
+		{ "s", "x", "a\nb", "Value of 'list' in section 's' holds a newline" },
+		{ "", "x", "x", "Section name '' is empty" },
+		{ "a:b", "x", "x", "Section name 'a:b' holds ':'" },
+		{ "#a", "x", "x", "Section name '#a' begins with '#'" },
+		{ " a", "x", "x", "Section name ' a' begins with white space" },
+		{ "\ta", "x", "x", "Section name '\ta' begins with white space" },
+		{ "a\nb", "x", "x", "Section name 'a\nb' holds a newline" },
+	};
+	const std::string old = "# old\nint = 1\n";
+
+	put(old);
+	for (const auto &c : cases) {
+		SCOPED_TRACE(c.why);
+		cfg_section *s = cfg_new(c.section, mixed_defs, V_COUNT);
+		char *items[] = { const_cast<char *>(c.item), nullptr };
+		cfg_value v;
+
+		v.str = const_cast<char *>(c.str);
+		cfg_set_value(s, V_STR, v);
+		v.list = items;
+		cfg_set_value(s, V_LIST, v);
+		errno = 0;
+		EXPECT_EQ(cfg_write("t", "cfg", s), -1);
+		EXPECT_EQ(errno, EINVAL);
+		EXPECT_EQ(cfg_errstr(), std::string(c.why) +
+		    ": Cannot be written to the file\n");
+		EXPECT_EQ(read_file(file()), old);
+		EXPECT_EQ(list_dir(dir()), std::vector<std::string>{ "cfg" });
+		cfg_free(s);
+	}
+
+	/* A carriage return, inside a value or a name, reads back. */
+	cfg_section *s = cfg_new("s\r", mixed_defs, V_COUNT);
+	cfg_value v;
+	v.str = const_cast<char *>("a\rb\r");
+	cfg_set_value(s, V_STR, v);
+	ASSERT_EQ(cfg_write("t", "cfg", s), 0);
+	cfg_section *back = cfg_read("t", "cfg", mixed_defs, V_COUNT);
+	ASSERT_NE(back, nullptr) << cfg_errstr();
+	EXPECT_EQ(dump(back), dump(s));
+	cfg_free(back);
+	cfg_free(s);
+}

@@ -7,6 +7,7 @@ simulated battery and devd, on Qt's offscreen platform.
 
     program_test.py PROBE [unittest arguments]
 """
+import fcntl
 import os
 import signal
 import stat
@@ -149,6 +150,36 @@ class ProgramTest(ProgramCase):
         self.expect_box(r, "Error", "critical", "Fatal: %s: Fatal error: "
                         "Permission denied\\n" % self.home.config_path)
 
+    def test_settings_not_a_regular_file(self):
+        os.makedirs(os.path.dirname(self.home.config_path), 0o700)
+        os.mkfifo(self.home.config_path, 0o600)
+        self.expect_box(self.start(), "Error", "critical",
+                        "%s: Not a regular file\\n" % self.home.config_path)
+
+    def test_settings_others_can_change(self):
+        self.home.write_config(desktop.settings_text())
+        store = os.path.dirname(self.home.config_path)
+        os.chmod(store, 0o770)
+        # The group holds the user alone, as a user private group does.
+        r = self.running(self.start())
+        r.proc.send_signal(signal.SIGTERM)
+        r.finish()
+        self.assertEqual((r.status, r.boxes), (0, []), r.stderr)
+        # Another user in the group could plant a command.
+        with open(self.home.passwd, "a") as f:
+            f.write("other:x:%d:%d::/nonexistent:/bin/sh\n"
+                    % (os.getuid() + 1, os.getgid()))
+        self.expect_box(self.start(), "Error", "critical",
+                        "%s is writable by group testers, which is not yours "
+                        "alone (fix: chmod g-w %s): Unsafe ownership or "
+                        "permissions\\n" % (store, store))
+
+    def test_lock_not_a_regular_file(self):
+        lock = os.path.join(self.home.home, ".ampelwick.lock")
+        os.mkfifo(lock, 0o600)
+        self.expect_box(self.start(), "Error", "critical",
+                        "open(%s):\\nNot a regular file\\n" % lock)
+
     def test_no_battery_slot(self):
         simlaptop.update(self.home.home, units=0)
         r = self.start().finish()
@@ -224,17 +255,17 @@ class ProgramTest(ProgramCase):
                 self.assertEqual(self.config_files(), ["config"])
 
     def test_signal_before_settings_are_loaded_writes_nothing(self):
-        # A FIFO as the settings file holds the program inside the read.
-        os.makedirs(os.path.dirname(self.home.config_path), 0o700)
-        os.mkfifo(self.home.config_path, 0o600)
-        r = self.start()
+        # A FIFO as the password database holds the program in its first
+        # look-up of the user, before the lock and the settings.
+        fifo = os.path.join(self.home.dir, "passwd-fifo")
+        os.mkfifo(fifo, 0o600)
+        r = self.start(NSS_WRAPPER_PASSWD=fifo)
         time.sleep(1.0)
         self.assertIsNone(r.proc.poll())
         r.proc.send_signal(signal.SIGTERM)
         r.finish()
         self.assertEqual(r.status, 0)
-        self.assertTrue(stat.S_ISFIFO(os.stat(self.home.config_path).st_mode))
-        self.assertEqual(self.config_files(), ["config"])
+        self.assertEqual(self.config_files(), [])
 
 
 class CommandLineTest(ProgramCase):
@@ -276,6 +307,16 @@ class CommandLineTest(ProgramCase):
 class ShutdownTest(ProgramCase):
     """Apart from the rest: the countdown takes its full 30 seconds."""
 
+    @staticmethod
+    def recorded(path):
+        """A line that a command wrote, once it is whole."""
+        try:
+            with open(path) as f:
+                text = f.read()
+        except FileNotFoundError:
+            return ""
+        return text if text.endswith("\n") else ""
+
     def test_shutdown_replaces_the_process(self):
         record = os.path.join(self.home.home, "shutdown-ran")
         command = ('test -s "%s" && echo $$ saved >"%s"'
@@ -290,6 +331,32 @@ class ShutdownTest(ProgramCase):
         self.assertEqual(r.status, 0, r.stderr)
         with open(record) as f:
             self.assertEqual(f.read().split(), [str(r.proc.pid), "saved"])
+
+    def test_suspend_command_leaves_nothing_holding_the_lock(self):
+        record = os.path.join(self.home.home, "sleeper")
+        command = ('sleep 120 </dev/null >/dev/null 2>&1 & echo $! >"%s"'
+                   % record)
+        self.home.write_config(desktop.settings_text(
+            autoshutdown=True, suspend=True, shutdown_cap=5,
+            suspend_cmd=command, poll_interval=1))
+        r = self.running(self.start())
+        time.sleep(1.5)
+        self.set_battery(cap=4)
+        deadline = time.monotonic() + 60
+        while not self.recorded(record) and time.monotonic() < deadline:
+            time.sleep(0.2)
+        sleeper = int(self.recorded(record))
+        self.addCleanup(lambda: subprocess.run(["kill", str(sleeper)]))
+        r.proc.send_signal(signal.SIGTERM)
+        r.finish()
+        self.assertEqual(r.status, 0, r.stderr)
+        fds = os.path.join("/proc", str(sleeper), "fd")
+        held = [os.readlink(os.path.join(fds, fd)) for fd in os.listdir(fds)]
+        lock = os.path.join(self.home.home, ".ampelwick.lock")
+        self.assertEqual([h for h in held if h == lock or
+                          h.startswith("pipe:")], [])
+        with open(lock, "w") as f:
+            fcntl.flock(f, fcntl.LOCK_EX | fcntl.LOCK_NB)
 
 
 if __name__ == "__main__":
