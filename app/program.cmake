@@ -33,3 +33,8 @@ if(BUILD_TESTING AND TARGET ampelwick-sim)
   ampelwick_add_program(ampelwick-probe ampelwick_battery_simulated
     ${PROJECT_SOURCE_DIR}/tests/program/box_reporter.cpp)
 endif()
+# The same over the native Linux platform, for the umockdev laptop.
+if(BUILD_TESTING AND AMPELWICK_PLATFORM_RESOLVED STREQUAL "linux")
+  ampelwick_add_program(ampelwick-linux-probe ampelwick_battery
+    ${PROJECT_SOURCE_DIR}/tests/program/box_reporter.cpp)
+endif()

@@ -1,19 +1,22 @@
 /*
  * The battery status: start-up, the status read and the warning and low
- * levels of the first ACPI battery.
+ * levels of the system's batteries, and the decisions taken on their
+ * readings.
  */
 #include <errno.h>
-#include <fcntl.h>
 #include <stdarg.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 
 #include "battery_internal.h"
 #include "platform.h"
 
-static constexpr const char ACPI_DEVICE[] = "/dev/acpi";
-static constexpr int32_t DEFAULT_WARN = 10;
-static constexpr int32_t DEFAULT_LOW = 5;
+/* ACPI's marker for a figure the battery does not know. */
+static constexpr int64_t ACPI_UNKNOWN = 0xffffffffLL;
+/* Figures beyond this (a terawatt hour in µWh) are absurd; sums never wrap. */
+static constexpr int64_t FIGURE_MAX = 1000000000000000LL;
 
 void
 ampelwick_clear(batt_source *src)
@@ -21,10 +24,22 @@ ampelwick_clear(batt_source *src)
 	memset(src, 0, sizeof(*src));
 	src->devd_fd = -1;
 	src->devd_buf = nullptr;
+	src->devd_attempts = -1;
 	src->status.acpi_fd = -1;
-	src->status.warn_capacity = DEFAULT_WARN;
-	src->status.low_capacity = DEFAULT_LOW;
+	src->status.warn_capacity = BATT_DEFAULT_WARN;
+	src->status.low_capacity = BATT_DEFAULT_LOW;
 	src->status.time_left = -1;
+}
+
+void
+ampelwick_release(batt_source *src)
+{
+	if (src->devd_fd != -1)
+		platform_events_close(src->devd_fd);
+	if (src->status.acpi_fd != -1)
+		close(src->status.acpi_fd);
+	free(src->devd_buf);
+	ampelwick_clear(src);
 }
 
 /* Appends ":" and text to the string in buf, cutting what does not fit. */
@@ -67,6 +82,164 @@ set_error(batt_source *src, bool with_errno, bool prepend, const char *format, .
 	}
 }
 
+/* The decisions. */
+
+int32_t
+batt_power_state(int flags, int32_t held, batt_acline ac)
+{
+	if (flags & BATT_FLAG_DISCHARGING)
+		return BATT_DISCHARGING;
+	if (flags & BATT_FLAG_CHARGING)
+		return BATT_CHARGING;
+	if (ac == BATT_AC_UNKNOWN)
+		return BATT_UNKNOWN;
+	if (held != 0)
+		return ac == BATT_AC_ON ? BATT_ON_AC : BATT_UNKNOWN;
+	/* Not yet determined: guess from the AC line alone. */
+	return ac == BATT_AC_ON ? BATT_CHARGING : BATT_DISCHARGING;
+}
+
+/*
+ * Without an AC adapter device the request falls through to requests the
+ * system refuses on a read-only descriptor, or it knows no such request.
+ */
+bool
+batt_no_ac_device(int err)
+{
+	return err == EPERM || err == ENXIO || err == ENOTTY;
+}
+
+static bool
+figure_known(int64_t v)
+{
+	return v >= 0 && v <= FIGURE_MAX;
+}
+
+static int32_t
+clamp32(int64_t v)
+{
+	if (v > INT32_MAX)
+		return INT32_MAX;
+	return v < INT32_MIN ? INT32_MIN : static_cast<int32_t>(v);
+}
+
+/* now in percent of full, at most 100; -1 when the figures do not tell. */
+static int32_t
+percent_of(int64_t now, int64_t full)
+{
+	if (!figure_known(now) || !figure_known(full) || full == 0)
+		return -1;
+	return now >= full ? 100 : static_cast<int32_t>(now * 100 / full);
+}
+
+/* The system's own percent where it gives one, else from the figures. */
+static int32_t
+reading_percent(const batt_reading *r)
+{
+	if (r->percent >= 0)
+		return r->percent <= INT32_MAX ? static_cast<int32_t>(r->percent) : -1;
+	return percent_of(r->now, r->full);
+}
+
+bool
+batt_present(const batt_reading *r)
+{
+	return r->present && r->flags != BATT_FLAGS_NOT_PRESENT &&
+	    reading_percent(r) >= 0;
+}
+
+int32_t
+batt_minutes_left(int64_t now, int64_t rate)
+{
+	int64_t minutes;
+
+	/* Some systems give the drain as a negative figure. */
+	if (rate < 0)
+		rate = rate == INT64_MIN ? 0 : -rate;
+	if (!figure_known(now) || !figure_known(rate) || rate == 0)
+		return -1;
+	minutes = now * 60 / rate;
+	return minutes <= BATT_MAX_MINUTES ? static_cast<int32_t>(minutes) : -1;
+}
+
+static bool
+level_known(int64_t v)
+{
+	return v >= 0 && v != ACPI_UNKNOWN && figure_known(v);
+}
+
+int32_t
+batt_level_percent(int64_t part, int64_t full, int32_t fallback)
+{
+	int64_t scaled;
+
+	if (!level_known(part) || !level_known(full) || full == 0)
+		return fallback;
+	scaled = part * 100;
+	if (scaled < full)
+		return fallback;
+	return clamp32(scaled / full);
+}
+
+batt_combined
+batt_as_reported(const batt_reading *r)
+{
+	batt_combined c = { false, r->flags, -1, -1 };
+
+	if (!batt_present(r))
+		return c;
+	c.present = true;
+	c.capacity = reading_percent(r);
+	if (r->minutes != -1)
+		c.minutes = clamp32(r->minutes);
+	else if (r->flags & BATT_FLAG_DISCHARGING)
+		c.minutes = batt_minutes_left(r->now, r->rate);
+	return c;
+}
+
+batt_combined
+batt_combine(const batt_reading *r, int n)
+{
+	batt_combined c = { false, 0, -1, -1 };
+	int64_t now = 0, full = 0, drain = 0, percents = 0;
+	bool figures = true, charge = false;
+	int present = 0;
+
+	for (int i = 0; i < n; i++) {
+		if (!batt_present(&r[i]))
+			continue;
+		c.flags |= r[i].flags;
+		percents += reading_percent(&r[i]);
+		if (present++ == 0)
+			charge = r[i].charge;
+		else if (r[i].charge != charge)
+			figures = false;
+		if (!figure_known(r[i].now) || !figure_known(r[i].full) || r[i].full == 0) {
+			figures = false;
+			continue;
+		}
+		now += r[i].now;
+		full += r[i].full;
+		if (r[i].flags & BATT_FLAG_DISCHARGING)
+			drain += r[i].rate < 0 && r[i].rate != INT64_MIN ? -r[i].rate :
+			    figure_known(r[i].rate) ? r[i].rate : 0;
+	}
+	if (present == 0)
+		return c;
+	c.present = true;
+	if (!figures) {
+		/* Figures that cannot be summed: the batteries count alike. */
+		c.capacity = clamp32(percents / present);
+		return c;
+	}
+	c.capacity = percent_of(now, full);
+	if (c.flags & BATT_FLAG_DISCHARGING)
+		c.minutes = batt_minutes_left(now, drain);
+	return c;
+}
+
+/* The source. */
+
 /* 1 battery slots exist, 0 none, -1 failure. */
 static int
 get_units(batt_source *src)
@@ -77,7 +250,7 @@ get_units(batt_source *src)
 	if (platform_battery_units(&units) == -1) {
 		if (errno == ENOENT)
 			return 0;
-		set_error(src, true, false, "sysctlbyname(hw.acpi.battery.units)");
+		set_error(src, true, false, "%s", platform_calls.units);
 		set_error(src, false, true, "get_units()");
 		return -1;
 	}
@@ -98,17 +271,19 @@ ampelwick_init(batt_source *src)
 
 	src->devd_buf = nullptr;
 	src->devd_len = src->devd_size = src->devd_pos = 0;
+	src->devd_scanned = 0;
+	src->devd_skipping = false;
+	src->devd_attempts = -1;
 	src->reconnected = false;
 	src->error[0] = '\0';
 
-	src->devd_fd = devd_connect();
-	if (src->devd_fd == -1) {
+	if (events_connect(src) == -1) {
 		set_error(src, false, true, "devd_connect()");
 		return -1;
 	}
-	src->status.acpi_fd = platform_acpi_open();
+	src->status.acpi_fd = platform_open();
 	if (src->status.acpi_fd == -1) {
-		set_error(src, true, false, "open(%s)", ACPI_DEVICE);
+		set_error(src, true, false, "%s", platform_calls.open);
 		return -1;
 	}
 	if ((r = get_units(src)) != 1)
@@ -120,46 +295,63 @@ ampelwick_init(batt_source *src)
 	return 1;
 }
 
-/* The power state from the battery's flags, the held state and the AC line. */
-static int32_t
-power_state(int flags, int32_t held, int acline)
+static int
+poll_failed(batt_source *src, const char *call)
 {
-	if (flags & ACPI_BATT_STAT_DISCHARG)
-		return BATT_DISCHARGING;
-	if (flags & ACPI_BATT_STAT_CHARGING)
-		return BATT_CHARGING;
-	if (held != 0)
-		return acline > 0 ? BATT_ON_AC : BATT_UNKNOWN;
-	/* Not yet determined: guess from the AC line alone. */
-	return acline > 0 ? BATT_CHARGING : BATT_DISCHARGING;
+	set_error(src, true, false, "%s", call);
+	set_error(src, false, true, "poll_acpi()");
+	return -1;
+}
+
+static void
+record_units(batt_source *src, const batt_reading *r, int n)
+{
+	for (int i = 0; i < n; i++) {
+		batt_unit *u = &src->unit[i];
+
+		static_assert(sizeof(u->name) == sizeof(r[i].name), "names");
+		memcpy(u->name, r[i].name, sizeof(u->name));
+		u->name[sizeof(u->name) - 1] = '\0';
+		u->present = batt_present(&r[i]);
+		u->capacity = u->present ? reading_percent(&r[i]) : -1;
+	}
 }
 
 static int
 poll_acpi(batt_source *src)
 {
-	union acpi_battery_ioctl_arg battio;
-	int acline = 0;
+	batt_reading r[BATT_MAX_UNITS], total;
+	batt_combined c = { false, 0, -1, -1 };
+	batt_acline ac = BATT_AC_OFF;
+	int n, kept, summed = 0, online = 0;
 
-	memset(&battio, 0, sizeof(battio));
-	battio.unit = 0;
-	if (platform_acpi_ioctl(src->status.acpi_fd, ACPIIO_BATT_GET_BATTINFO, &battio) == -1) {
-		set_error(src, true, false, "ioctl(ACPIIO_BATT_GET_BATTINFO)");
-		set_error(src, false, true, "poll_acpi()");
-		return -1;
-	}
-	if (platform_acpi_ioctl(src->status.acpi_fd, ACPIIO_ACAD_GET_STATUS, &acline) == -1) {
-		set_error(src, true, false, "ioctl(ACPIIO_ACAD_GET_STATUS)");
-		set_error(src, false, true, "poll_acpi()");
-		return -1;
-	}
-	if (battio.battinfo.state == ACPI_BATT_STAT_NOT_PRESENT || battio.battinfo.cap < 0) {
+	n = platform_read_batteries(src->status.acpi_fd, src->units, r, BATT_MAX_UNITS);
+	if (n == -1)
+		return poll_failed(src, platform_calls.battery);
+	if (n >= 2 && (summed = platform_read_total(src->status.acpi_fd, &total)) == -1)
+		return poll_failed(src, platform_calls.battery);
+	if (platform_acline(src->status.acpi_fd, &online) == -1) {
+		if (!batt_no_ac_device(errno))
+			return poll_failed(src, platform_calls.acline);
+		ac = BATT_AC_UNKNOWN;
+	} else if (online > 0)
+		ac = BATT_AC_ON;
+
+	kept = n < BATT_MAX_UNITS ? n : BATT_MAX_UNITS;
+	src->units = n;
+	record_units(src, r, kept);
+	if (n == 1)
+		c = batt_as_reported(&r[0]);
+	else if (n >= 2)
+		c = summed == 1 ? batt_as_reported(&total) : batt_combine(r, kept);
+	if (!c.present) {
 		src->present = false;
 		return 0;
 	}
 	src->present = true;
-	src->status.capacity = battio.battinfo.cap;
-	src->status.time_left = battio.battinfo.min;
-	src->status.state = power_state(battio.battinfo.state, src->status.state, acline);
+	src->status.capacity = c.capacity;
+	src->status.time_left = c.minutes;
+	src->status.state = batt_power_state(c.flags, src->status.state, ac);
 	return 0;
 }
 
@@ -169,44 +361,39 @@ ampelwick_poll(batt_source *src)
 	return poll_acpi(src);
 }
 
-/*
- * part in percent of full, or fallback when the battery does not know part
- * or the percentage would be 0.  64 bits keep part * 100 from wrapping.
- */
-static int32_t
-level_percent(uint32_t part, uint32_t full, int32_t fallback)
-{
-	uint64_t scaled, pct;
-
-	if (part == ACPI_BATT_UNKNOWN)
-		return fallback;
-	scaled = static_cast<uint64_t>(part) * 100;
-	if (scaled < full)
-		return fallback;
-	pct = scaled / full;
-	return pct > INT32_MAX ? INT32_MAX : static_cast<int32_t>(pct);
-}
-
 int
 ampelwick_get_batt_info(batt_source *src)
 {
-	union acpi_bif_ioctl_arg bifio;
-	uint32_t full;
+	int64_t full = 0, warn = 0, low = 0;
+	int n = ampelwick_unit_count(src);
+	batt_reading r;
 
-	memset(&bifio, 0, sizeof(bifio));
-	bifio.unit = 0;
-	if (platform_acpi_ioctl(src->status.acpi_fd, ACPIIO_BATT_GET_BIF, &bifio) == -1) {
-		set_error(src, true, false, "ioctl(ACPIIO_BATT_GET_BIF)");
-		return -1;
+	for (int i = 0; i < (n > 1 ? n : 1); i++) {
+		if (n > 1 && !src->unit[i].present)
+			continue;
+		batt_reading_clear(&r);
+		if (platform_read_levels(src->status.acpi_fd, i, &r) == -1) {
+			set_error(src, true, false, "%s", platform_calls.levels);
+			return -1;
+		}
+		if (n <= 1) {
+			src->status.warn_capacity = batt_level_percent(r.warn, r.full,
+			    BATT_DEFAULT_WARN);
+			src->status.low_capacity = batt_level_percent(r.low, r.full,
+			    BATT_DEFAULT_LOW);
+			return 0;
+		}
+		/* Only batteries that give all three figures add to the sum. */
+		if (!level_known(r.full) || !level_known(r.warn) || !level_known(r.low))
+			continue;
+		full += r.full;
+		warn += r.warn;
+		low += r.low;
 	}
-	full = bifio.bif.lfcap;
-	if (full == 0 || full == ACPI_BATT_UNKNOWN) {
-		src->status.low_capacity = DEFAULT_LOW;
-		src->status.warn_capacity = DEFAULT_WARN;
-		return 0;
-	}
-	src->status.warn_capacity = level_percent(bifio.bif.wcap, full, DEFAULT_WARN);
-	src->status.low_capacity = level_percent(bifio.bif.lcap, full, DEFAULT_LOW);
+	src->status.warn_capacity = batt_level_percent(full > 0 ? warn : -1, full,
+	    BATT_DEFAULT_WARN);
+	src->status.low_capacity = batt_level_percent(full > 0 ? low : -1, full,
+	    BATT_DEFAULT_LOW);
 	return 0;
 }
 
@@ -220,4 +407,20 @@ char *
 ampelwick_error(batt_source *src)
 {
 	return src->error;
+}
+
+int
+ampelwick_unit_count(const batt_source *src)
+{
+	if (src->units <= 0)
+		return 0;
+	return src->units < BATT_MAX_UNITS ? src->units : BATT_MAX_UNITS;
+}
+
+const batt_unit *
+ampelwick_unit(const batt_source *src, int i)
+{
+	if (i < 0 || i >= ampelwick_unit_count(src))
+		return nullptr;
+	return &src->unit[i];
 }

@@ -1,7 +1,9 @@
 /*
- * The battery source: reads the first ACPI battery and listens to devd for
- * battery notifications.  Plain functions over one context record.  Every
- * failure returns -1 and leaves a text in the record's error field.
+ * The battery source: reads the system's batteries, shown as one the way
+ * the system itself sums them, and listens for battery and power events
+ * (devd's notifications; udev's on Linux).  Plain functions over one
+ * context record.  Every failure returns -1 and leaves a text in the
+ * record's error field.
  */
 #ifndef AMPELWICK_BATTERY_H
 #define AMPELWICK_BATTERY_H
@@ -19,26 +21,45 @@ extern "C" {
 #define BATT_ON_AC		3
 #define BATT_UNKNOWN		(-1)
 
+/* Batteries a source tells apart; more are summed but not listed. */
+#define BATT_MAX_UNITS		8
+#define BATT_NAME_MAX		32
+
 typedef struct batt_status {
-	int32_t	capacity;	/* percent, as the driver reports it */
+	int32_t	capacity;	/* percent of all batteries together */
 	int32_t	low_capacity;	/* percent of the last full charge */
 	int32_t	warn_capacity;	/* percent of the last full charge */
 	int32_t	state;		/* BATT_* */
-	int32_t	acpi_fd;	/* descriptor of the ACPI device */
-	int32_t	time_left;	/* minutes, -1 when the driver gives none */
+	int32_t	acpi_fd;	/* descriptor of the readings' device */
+	int32_t	time_left;	/* minutes, -1 when unknown */
 } batt_status;
+
+/* One system battery, as the last poll found it. */
+typedef struct batt_unit {
+	char	name[BATT_NAME_MAX];	/* "BAT1", "battery0" */
+	bool	present;		/* false: an empty bay */
+	int32_t	capacity;		/* percent, -1 when unknown */
+} batt_unit;
 
 typedef struct batt_source {
 	int32_t		devd_len;	/* bytes held in devd_buf */
 	int32_t		devd_size;	/* size of devd_buf */
 	int32_t		devd_pos;	/* first byte not yet consumed */
-	int32_t		devd_fd;	/* connected devd socket */
-	int32_t		units;		/* battery slots, 0 when unknown */
+	int32_t		devd_fd;	/* the event descriptor, -1 while devd is away */
+	int32_t		units;		/* system batteries, 0 when none */
 	bool		present;	/* last poll found a battery */
 	bool		reconnected;	/* devd was reconnected */
 	char		error[1024];	/* text of the last failure */
 	char	       *devd_buf;	/* devd line buffer, owned */
 	batt_status	status;
+
+	/* The devd reader and its reconnection. */
+	int32_t		devd_scanned;	/* bytes after devd_pos known to hold no newline */
+	bool		devd_skipping;	/* dropping an overlong line up to its newline */
+	bool		devd_stream;	/* devd_fd carries devd's lines */
+	int32_t		devd_attempts;	/* attempts of the pending reconnection, -1: none */
+	/* The batteries of the last poll, for the tool tip. */
+	batt_unit	unit[BATT_MAX_UNITS];
 } batt_source;
 
 /*
@@ -48,17 +69,50 @@ typedef struct batt_source {
  */
 void	 ampelwick_clear(batt_source *src);
 
-/* 1 ready, 0 no battery slot, -1 failure. Connects to devd first. */
+/*
+ * 1 ready, 0 no battery slot, -1 failure.  Connects to devd first,
+ * waiting up to 30 attempts a second apart.
+ */
 int	 ampelwick_init(batt_source *src);
+/* Re-reads every battery, their sum and the AC line: 0, or -1. */
 int	 ampelwick_poll(batt_source *src);
+/* Re-reads the warning and low levels: 0, or -1. */
 int	 ampelwick_get_batt_info(batt_source *src);
 bool	 ampelwick_present(const batt_source *src);
 char	*ampelwick_error(batt_source *src);
+/* Test and clear: devd was reconnected since the last call. */
 bool	 ampelwick_reconnected(batt_source *src);
 
-/* 1 battery notification, 0 nothing to report now, -1 failure. */
+/*
+ * The system batteries of the last poll, for one line each in the tool
+ * tip: their number (at most BATT_MAX_UNITS) and each by index.
+ */
+int	 ampelwick_unit_count(const batt_source *src);
+const batt_unit *ampelwick_unit(const batt_source *src, int i);
+
+/*
+ * Reads what waits on devd_fd: 1 a battery or power event, 0 nothing to
+ * report now (call again when devd_fd is readable), -1 failure.  When it
+ * finds devd gone it says so on standard error, closes devd_fd (now -1)
+ * and returns 0 with ampelwick_reconnecting() true.
+ */
 int	 read_devd_event(batt_source *src);
-/* A connected non-blocking socket, or -1 after 30 attempts. */
+/* devd is away: call ampelwick_reconnect() every reconnection interval. */
+bool	 ampelwick_reconnecting(const batt_source *src);
+/*
+ * One attempt to reach devd again, never blocking: 1 connected (devd_fd
+ * is the new socket, the reconnected flag is set), 0 not yet or nothing
+ * pending, -1 the 30th attempt failed ("Connecting to devd failed.
+ * Giving up.").
+ */
+int	 ampelwick_reconnect(batt_source *src);
+/* Milliseconds between two attempts to reach devd (one second). */
+int	 ampelwick_reconnect_interval(void);
+
+/* Closes the descriptors and frees the buffer; the record is cleared. */
+void	 ampelwick_release(batt_source *src);
+
+/* Start-up: a connected non-blocking socket, or -1 after 30 attempts. */
 int	 devd_connect(void);
 
 #ifdef __cplusplus

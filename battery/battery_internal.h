@@ -1,7 +1,7 @@
 /*
- * Internals of the battery source shared by its files, its platform
- * backends and its tests: the ACPI ioctl argument records, the state flags
- * and the error-text routine.
+ * Internals of the battery source shared by its files, its platforms and
+ * its tests: the readings a platform hands over, the decisions taken on
+ * them (small functions over plain values) and the error-text routine.
  */
 #ifndef AMPELWICK_BATTERY_INTERNAL_H
 #define AMPELWICK_BATTERY_INTERNAL_H
@@ -9,65 +9,77 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "acpi_requests.h"
 #include "battery.h"
 
-/* Flags of acpi_battinfo.state. */
-constexpr int ACPI_BATT_STAT_DISCHARG = 0x0001;
-constexpr int ACPI_BATT_STAT_CHARGING = 0x0002;
-constexpr int ACPI_BATT_STAT_CRITICAL = 0x0004;
-constexpr int ACPI_BATT_STAT_NOT_PRESENT = 0x0007;
+/* A battery's own state bits, as ACPI has them. */
+constexpr int BATT_FLAG_DISCHARGING = 0x0001;
+constexpr int BATT_FLAG_CHARGING = 0x0002;
+/* All three bits (with the critical one): FreeBSD's word for "no battery". */
+constexpr int BATT_FLAGS_NOT_PRESENT = 0x0007;
 
-/* ACPI's marker for a capacity the battery does not know. */
-constexpr uint32_t ACPI_BATT_UNKNOWN = 0xffffffffU;
-
-struct acpi_battinfo {
-	int	cap;		/* percent */
-	int	min;		/* minutes left, -1 when unknown */
-	int	state;		/* ACPI_BATT_STAT_* */
-	int	rate;		/* present rate */
+/*
+ * One system battery as the system reports it.  -1 stands for a figure
+ * the system does not give.  now, full, warn and low count energy, or
+ * charge where `charge` is set; rate is in the same unit per hour.
+ */
+struct batt_reading {
+	char	name[BATT_NAME_MAX];
+	bool	present;	/* false only where the system says so itself */
+	int	flags;		/* BATT_FLAG_* */
+	int64_t	percent;	/* the system's own percent */
+	int64_t	minutes;	/* the system's own time left */
+	int64_t	now;		/* remaining */
+	int64_t	full;		/* at the last full charge */
+	int64_t	rate;		/* present rate, either sign */
+	int64_t	warn;		/* the battery's own warning level */
+	int64_t	low;		/* the battery's own low level */
+	bool	charge;
 };
 
-union acpi_battery_ioctl_arg {
-	int			unit;	/* in: battery unit */
-	struct acpi_battinfo	battinfo;
-	char			size_[acpi_ioc::BATTINFO_ARG_SIZE];
+/* Every figure unknown, present, no flags, no name. */
+inline void
+batt_reading_clear(batt_reading *r)
+{
+	*r = batt_reading();
+	r->present = true;
+	r->percent = r->minutes = r->now = r->full = r->rate = -1;
+	r->warn = r->low = -1;
+}
+
+/* AC line as the system answers: on, off, or no AC device at all. */
+enum batt_acline { BATT_AC_OFF, BATT_AC_ON, BATT_AC_UNKNOWN };
+
+/* What the poll shows for the batteries together. */
+struct batt_combined {
+	bool	present;
+	int	flags;
+	int32_t	capacity;
+	int32_t	minutes;
 };
 
-constexpr size_t ACPI_BIF_STR = 32;
+/*
+ * The decisions.  Each is a function of plain values so that a test can
+ * call it with any figures, absurd ones included.
+ */
+/* The power state from the battery's flags, the held state and the AC line. */
+int32_t	batt_power_state(int flags, int32_t held, batt_acline ac);
+/* Whether the AC request failed only because there is no AC device. */
+bool	batt_no_ac_device(int err);
+/* One battery alone: present and its percent, as the system gives them. */
+bool	batt_present(const batt_reading *r);
+/* Minutes that now lasts at rate; -1 when the figures do not tell. */
+int32_t	batt_minutes_left(int64_t now, int64_t rate);
+/* part in percent of full, or fallback (unknown, 0 %, no full). */
+int32_t	batt_level_percent(int64_t part, int64_t full, int32_t fallback);
+/* Several batteries summed: energies over full energies, summed rates. */
+batt_combined	batt_combine(const batt_reading *r, int n);
+/* The system's own sum (FreeBSD's all-units query), or one battery. */
+batt_combined	batt_as_reported(const batt_reading *r);
 
-/* The battery's _BIF object; capacities in the battery's own unit. */
-struct acpi_bif {
-	uint32_t	units;	/* 0 mWh, 1 mAh */
-	uint32_t	dcap;	/* design capacity */
-	uint32_t	lfcap;	/* last full charge capacity */
-	uint32_t	btech;
-	uint32_t	dvol;
-	uint32_t	wcap;	/* design capacity of warning */
-	uint32_t	lcap;	/* design capacity of low */
-	uint32_t	gra1;
-	uint32_t	gra2;
-	char		model[ACPI_BIF_STR];
-	char		serial[ACPI_BIF_STR];
-	char		type[ACPI_BIF_STR];
-	char		oeminfo[ACPI_BIF_STR];
-};
-
-union acpi_bif_ioctl_arg {
-	int		unit;
-	struct acpi_bif	bif;
-};
-
-static_assert(sizeof(acpi_battinfo) == 16, "battinfo layout");
-static_assert(offsetof(acpi_battinfo, cap) == 0 && offsetof(acpi_battinfo, min) == 4 &&
-    offsetof(acpi_battinfo, state) == 8 && offsetof(acpi_battinfo, rate) == 12,
-    "battinfo offsets");
-static_assert(sizeof(acpi_battery_ioctl_arg) == 256, "BATTINFO argument size");
-static_assert(offsetof(acpi_bif, lfcap) == 8 && offsetof(acpi_bif, wcap) == 20 &&
-    offsetof(acpi_bif, lcap) == 24 && offsetof(acpi_bif, gra2) == 32 &&
-    offsetof(acpi_bif, model) == 36 && offsetof(acpi_bif, oeminfo) == 132,
-    "bif offsets");
-static_assert(sizeof(acpi_bif_ioctl_arg) == 164, "BIF argument size");
+constexpr int32_t BATT_DEFAULT_WARN = 10;
+constexpr int32_t BATT_DEFAULT_LOW = 5;
+/* A remaining time beyond this is taken for an absurd figure. */
+constexpr int32_t BATT_MAX_MINUTES = 7 * 24 * 60;
 
 /*
  * The allocations of the devd line buffer go through this table, so a test
@@ -81,6 +93,11 @@ struct batt_sys {
 extern struct batt_sys batt_sys;
 void	batt_sys_reset(void);
 
+/* The longest devd line kept (1 MiB); tests may lower it. */
+extern int32_t devd_line_max;
+/* Bytes one call of the devd reader reads at most before it returns. */
+constexpr int32_t DEVD_CALL_BUDGET = 64 * 1024;
+
 /*
  * Leaves a text in src->error.  Plain mode replaces the text; prepend mode
  * puts the formatted step name and ":" in front of it.  With with_errno a
@@ -90,18 +107,15 @@ void	set_error(batt_source *src, bool with_errno, bool prepend,
 	    const char *format, ...) __attribute__((format(printf, 4, 5)));
 
 /*
- * Linux backend only: the directory that stands for the power_supply class
- * (default /sys/class/power_supply), and the number of running devd bridge
- * threads.
+ * Opens the event source at start-up: up to 30 attempts, a pause apart.
+ * 0 with devd_fd and devd_stream set, or -1.
  */
-void	platform_linux_set_root(const char *dir);
-int	platform_linux_bridges(void);
+int	events_connect(batt_source *src);
 
-/* Simulated laptop only: attempts to reach devd and pauses so far. */
-struct sim_counters {
-	int	devd_attempts;
-	int	devd_pauses;
-};
-sim_counters	platform_sim_counters(void);
+/* Linux only: the directory that stands for the power_supply class. */
+void	platform_linux_set_root(const char *dir);
+
+/* Simulated laptop only: attempts to reach devd so far. */
+int	platform_sim_devd_attempts(void);
 
 #endif /* AMPELWICK_BATTERY_INTERNAL_H */

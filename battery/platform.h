@@ -1,25 +1,57 @@
 /*
  * Where the battery source meets the operating system.  One implementation
  * is linked into the program: FreeBSD (/dev/acpi, the battery sysctl and
- * devd), Linux (the power_supply class in sysfs and its uevents) or the
- * simulated laptop of the tests and the demo.  Each operation only passes
- * the system's answer through; every decision stays in the shared code.
+ * devd), Linux (the power_supply class in sysfs and udev's monitor) or the
+ * simulated laptop of the tests and the demo.  Each operation hands over
+ * what the system reports, as readings; every decision stays in the shared
+ * code.  Failures are -1 with errno.
  */
 #ifndef AMPELWICK_PLATFORM_H
 #define AMPELWICK_PLATFORM_H
 
-/* Opens the ACPI device read-only: a descriptor, or -1 with errno. */
-int	platform_acpi_open(void);
-/*
- * Reads the number of battery slots (the sysctl hw.acpi.battery.units):
- * 0 and *units, or -1 with errno, ENOENT when the system has no such value.
- */
+#include "battery_internal.h"
+
+/* How a failure of each operation is named in the error texts. */
+struct platform_call_names {
+	const char	*open;		/* "open(/dev/acpi)" */
+	const char	*units;		/* "sysctlbyname(hw.acpi.battery.units)" */
+	const char	*battery;	/* "ioctl(ACPIIO_BATT_GET_BATTINFO)" */
+	const char	*acline;	/* "ioctl(ACPIIO_ACAD_GET_STATUS)" */
+	const char	*levels;	/* "ioctl(ACPIIO_BATT_GET_BIF)" */
+};
+extern const platform_call_names platform_calls;
+
+/* Opens the readings' device, read-only and close-on-exec. */
+int	platform_open(void);
+/* The number of system batteries; ENOENT: no battery support at all. */
 int	platform_battery_units(int *units);
-/* Issues one ACPIIO_* request on the ACPI descriptor: 0, or -1 with errno. */
-int	platform_acpi_ioctl(int fd, unsigned long request, void *arg);
-/* One attempt to reach devd: a connected non-blocking stream socket, or -1. */
-int	platform_devd_attempt(void);
-/* The pause between two attempts to reach devd (one second). */
-void	platform_devd_pause(void);
+/*
+ * Reads the system batteries into r, at most max of them: their number.
+ * units is the number found at start-up (a platform whose batteries come
+ * and go counts them anew).
+ */
+int	platform_read_batteries(int fd, int units, batt_reading *r, int max);
+/*
+ * The system's own sum of all its batteries: 1 and *total, or 0 where the
+ * system keeps no such sum (the shared code sums them then).
+ */
+int	platform_read_total(int fd, batt_reading *total);
+/* The levels of battery unit: full, warn, low and charge of *r. */
+int	platform_read_levels(int fd, int unit, batt_reading *r);
+/* The AC line: *online above 0 when mains power is on. */
+int	platform_acline(int fd, int *online);
+
+/*
+ * The event source.  One attempt to open it: a descriptor to watch,
+ * non-blocking and close-on-exec, or -1.  *devd tells that it carries
+ * devd's notification lines, which the shared devd reader reads; otherwise
+ * platform_events_take() says what waited: 1 a battery or power event, 0
+ * nothing of the kind (all that waited is taken), -1 with errno.
+ */
+int	platform_events_open(bool *devd);
+int	platform_events_take(int fd);
+void	platform_events_close(int fd);
+/* The pause between two attempts to open it, in milliseconds. */
+int	platform_events_pause_ms(void);
 
 #endif /* AMPELWICK_PLATFORM_H */

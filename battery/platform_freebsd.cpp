@@ -1,6 +1,7 @@
 /*
  * FreeBSD: the ACPI device /dev/acpi, the sysctl hw.acpi.battery.units and
- * devd's socket /var/run/devd.pipe.  Built on FreeBSD only.
+ * devd's socket /var/run/devd.pipe, with the system's own records and
+ * request values.  Built on FreeBSD only.
  */
 #ifdef __FreeBSD__
 
@@ -12,34 +13,35 @@
 
 #include <dev/acpica/acpiio.h>
 
+#include <errno.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <string.h>
 #include <unistd.h>
 
-/* The system's request values, taken before our own names replace them. */
-static constexpr unsigned long sys_battinfo = ACPIIO_BATT_GET_BATTINFO;
-static constexpr unsigned long sys_acad = ACPIIO_ACAD_GET_STATUS;
-static constexpr unsigned long sys_bif = ACPIIO_BATT_GET_BIF;
-#undef ACPIIO_BATT_GET_BATTINFO
-#undef ACPIIO_ACAD_GET_STATUS
-#undef ACPIIO_BATT_GET_BIF
-
-#include "acpi_requests.h"
 #include "platform.h"
 
-static_assert(sys_battinfo == ACPIIO_BATT_GET_BATTINFO, "BATTINFO request");
-static_assert(sys_acad == ACPIIO_ACAD_GET_STATUS, "ACAD request");
-static_assert(sys_bif == ACPIIO_BATT_GET_BIF, "BIF request");
-static_assert(sizeof(union acpi_battery_ioctl_arg) == acpi_ioc::BATTINFO_ARG_SIZE,
-    "BATTINFO argument size");
+/* One record serves every battery request; the BIF request uses its head. */
+static_assert(sizeof(union acpi_battery_ioctl_arg) ==
+    IOCPARM_LEN(ACPIIO_BATT_GET_BATTINFO), "BATTINFO argument");
+static_assert(sizeof(union acpi_battery_ioctl_arg) >=
+    IOCPARM_LEN(ACPIIO_BATT_GET_BIF), "BIF argument");
 static_assert(sizeof(struct sockaddr_un) == 106, "devd address size");
 
 static constexpr const char DEVD_PIPE[] = "/var/run/devd.pipe";
 
+const platform_call_names platform_calls = {
+	"open(/dev/acpi)",
+	"sysctlbyname(hw.acpi.battery.units)",
+	"ioctl(ACPIIO_BATT_GET_BATTINFO)",
+	"ioctl(ACPIIO_ACAD_GET_STATUS)",
+	"ioctl(ACPIIO_BATT_GET_BIF)",
+};
+
 int
-platform_acpi_open(void)
+platform_open(void)
 {
-	return open("/dev/acpi", O_RDONLY);
+	return open("/dev/acpi", O_RDONLY | O_CLOEXEC);
 }
 
 int
@@ -50,23 +52,74 @@ platform_battery_units(int *units)
 	return sysctlbyname("hw.acpi.battery.units", units, &len, nullptr, 0);
 }
 
-int
-platform_acpi_ioctl(int fd, unsigned long request, void *arg)
+/* unit, or ACPI_BATTERY_ALL_UNITS for the kernel's sum of them all. */
+static int
+battinfo(int fd, int unit, batt_reading *r)
 {
-	return ioctl(fd, request, arg) == -1 ? -1 : 0;
+	union acpi_battery_ioctl_arg arg;
+
+	memset(&arg, 0, sizeof(arg));
+	arg.unit = unit;
+	if (ioctl(fd, ACPIIO_BATT_GET_BATTINFO, &arg) == -1)
+		return -1;
+	batt_reading_clear(r);
+	snprintf(r->name, sizeof(r->name), "battery%d", unit);
+	r->flags = arg.battinfo.state;
+	r->percent = arg.battinfo.cap;
+	r->minutes = arg.battinfo.min;
+	r->rate = arg.battinfo.rate;
+	return 0;
 }
 
 int
-platform_devd_attempt(void)
+platform_read_batteries(int fd, int units, batt_reading *r, int max)
+{
+	for (int i = 0; i < units && i < max; i++)
+		if (battinfo(fd, i, &r[i]) == -1)
+			return -1;
+	return units;
+}
+
+int
+platform_read_total(int fd, batt_reading *total)
+{
+	return battinfo(fd, ACPI_BATTERY_ALL_UNITS, total) == -1 ? -1 : 1;
+}
+
+int
+platform_read_levels(int fd, int unit, batt_reading *r)
+{
+	union acpi_battery_ioctl_arg arg;
+
+	memset(&arg, 0, sizeof(arg));
+	arg.unit = unit;
+	if (ioctl(fd, ACPIIO_BATT_GET_BIF, &arg) == -1)
+		return -1;
+	r->full = arg.bif.lfcap;
+	r->warn = arg.bif.wcap;
+	r->low = arg.bif.lcap;
+	r->charge = arg.bif.units != 0;		/* 1: mAh */
+	return 0;
+}
+
+int
+platform_acline(int fd, int *online)
+{
+	return ioctl(fd, ACPIIO_ACAD_GET_STATUS, online) == -1 ? -1 : 0;
+}
+
+int
+platform_events_open(bool *devd)
 {
 	struct sockaddr_un sun;
 	int fd;
 
+	*devd = true;
 	/* sun_len stays 0; the whole structure's size is passed. */
 	memset(&sun, 0, sizeof(sun));
 	sun.sun_family = AF_LOCAL;
 	strlcpy(sun.sun_path, DEVD_PIPE, sizeof(sun.sun_path));
-	if ((fd = socket(PF_LOCAL, SOCK_STREAM, 0)) == -1)
+	if ((fd = socket(PF_LOCAL, SOCK_STREAM | SOCK_CLOEXEC, 0)) == -1)
 		return -1;
 	if (connect(fd, reinterpret_cast<struct sockaddr *>(&sun), sizeof(sun)) == -1 ||
 	    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK) == -1) {
@@ -76,10 +129,24 @@ platform_devd_attempt(void)
 	return fd;
 }
 
-void
-platform_devd_pause(void)
+/* devd's lines are read by the shared devd reader. */
+int
+platform_events_take(int)
 {
-	sleep(1);
+	errno = EOPNOTSUPP;
+	return -1;
+}
+
+void
+platform_events_close(int fd)
+{
+	close(fd);
+}
+
+int
+platform_events_pause_ms(void)
+{
+	return 1000;
 }
 
 #endif /* __FreeBSD__ */

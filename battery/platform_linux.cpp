@@ -1,50 +1,46 @@
 /*
- * Linux: the kernel's power_supply class in sysfs stands for the ACPI
- * battery driver, and its uevents stand for devd.
+ * Linux: the kernel's power_supply class in sysfs for the readings, and
+ * udev's monitor for the events, its descriptor watched by the caller's
+ * event loop.
  *
- * The system batteries are the supplies of type "Battery" whose scope is
- * not "Device" (mice, keyboards and other peripherals report that scope);
- * unit 0 is the first of them by name.  The AC line is on when a mains
- * adapter (type "Mains" or a USB supply) is online.
- *
- * devd: each connection attempt returns one end of a socket pair; a small
- * bridge thread listens to libudev's monitor and writes one devd battery
- * notification line into the other end per change of a system battery or
- * of a mains adapter.  It ends when the program closes its end.
+ * The system batteries are the supplies of type "Battery" that belong
+ * neither to a device (scope "Device") nor to a peripheral on USB,
+ * Bluetooth or HID (a mouse, a keyboard, a pen), told by the device path:
+ * such batteries often have no scope file.  They are taken in the order
+ * of their names.  The AC line is on when a mains adapter (type "Mains"
+ * or a USB supply) is online.
  */
-#include <sys/socket.h>
-
+#include <ctype.h>
 #include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
-#include <poll.h>
-#include <pthread.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
 
-#include <atomic>
-
 #include <libudev.h>
 
-#include "battery_internal.h"
 #include "platform.h"
 
 static char supply_root[PATH_MAX] = "/sys/class/power_supply";
-static std::atomic<int> bridges;
+
+static struct udev		*udev;
+static struct udev_monitor	*monitor;
+
+const platform_call_names platform_calls = {
+	"open(/sys/class/power_supply)",
+	"readdir(/sys/class/power_supply)",
+	"readdir(/sys/class/power_supply)",
+	"readdir(/sys/class/power_supply)",
+	"readdir(/sys/class/power_supply)",
+};
 
 void
 platform_linux_set_root(const char *dir)
 {
 	snprintf(supply_root, sizeof(supply_root), "%s", dir);
-}
-
-int
-platform_linux_bridges(void)
-{
-	return bridges.load();
 }
 
 /* Attribute attr of supply dev, without its newline; false when absent. */
@@ -67,23 +63,76 @@ read_attr(int dirfd, const char *dev, const char *attr, char *buf, size_t len)
 	return true;
 }
 
-static bool
-read_num(int dirfd, const char *dev, const char *attr, long long *v)
+/* A number; -1 when absent or unreadable. */
+static int64_t
+read_num(int dirfd, const char *dev, const char *attr)
 {
 	char buf[32], *end;
+	long long v;
+
+	if (!read_attr(dirfd, dev, attr, buf, sizeof(buf)))
+		return -1;
+	errno = 0;
+	v = strtoll(buf, &end, 10);
+	return end != buf && errno == 0 ? v : -1;
+}
+
+/* A signed figure (a rate): false when absent or unreadable. */
+static bool
+read_signed(int dirfd, const char *dev, const char *attr, int64_t *v)
+{
+	char buf[32], *end;
+	long long n;
 
 	if (!read_attr(dirfd, dev, attr, buf, sizeof(buf)))
 		return false;
 	errno = 0;
-	*v = strtoll(buf, &end, 10);
-	return end != buf && errno == 0;
+	n = strtoll(buf, &end, 10);
+	if (end == buf || errno != 0)
+		return false;
+	*v = n;
+	return true;
+}
+
+/* A HID device's name: bus, vendor, product and instance in hex. */
+static bool
+hid_name(const char *seg, size_t len)
+{
+	static const char form[] = "XXXX:XXXX:XXXX.XXXX";
+
+	if (len != sizeof(form) - 1)
+		return false;
+	for (size_t i = 0; i < len; i++)
+		if (form[i] == 'X' ? !isxdigit(static_cast<unsigned char>(seg[i])) :
+		    seg[i] != form[i])
+			return false;
+	return true;
+}
+
+/* A device path through a USB bus, Bluetooth or a HID device. */
+static bool
+peripheral_path(const char *path)
+{
+	for (const char *seg = path; *seg != '\0'; ) {
+		size_t len = strcspn(seg, "/");
+
+		if ((len > 3 && strncmp(seg, "usb", 3) == 0 &&
+		    isdigit(static_cast<unsigned char>(seg[3]))) ||
+		    (len == 9 && strncmp(seg, "bluetooth", 9) == 0) ||
+		    hid_name(seg, len))
+			return true;
+		seg += len;
+		seg += *seg == '/';
+	}
+	return false;
 }
 
 static bool
-is_system_battery(const char *type, const char *scope)
+is_system_battery(const char *type, const char *scope, const char *path)
 {
 	return type != nullptr && strcmp(type, "Battery") == 0 &&
-	    (scope == nullptr || strcmp(scope, "Device") != 0);
+	    (scope == nullptr || strcmp(scope, "Device") != 0) &&
+	    (path == nullptr || !peripheral_path(path));
 }
 
 static bool
@@ -97,16 +146,48 @@ is_mains(const char *type, const char *scope)
 /* What one pass over the class directory finds. */
 struct supplies {
 	int	batteries;
-	char	first[NAME_MAX + 1];	/* unit 0, "" when none */
-	bool	online;			/* a mains adapter is online */
+	char	names[BATT_MAX_UNITS][NAME_MAX + 1];	/* the first by name */
+	bool	online;					/* a mains adapter is online */
 };
+
+/* Keeps the BATT_MAX_UNITS first names in order. */
+static void
+add_battery(supplies *s, const char *name)
+{
+	int kept = s->batteries < BATT_MAX_UNITS ? s->batteries : BATT_MAX_UNITS, at;
+
+	s->batteries++;
+	for (at = kept; at > 0 && strcmp(name, s->names[at - 1]) < 0; at--)
+		if (at < BATT_MAX_UNITS)
+			memcpy(s->names[at], s->names[at - 1], sizeof(s->names[at]));
+	if (at < BATT_MAX_UNITS)
+		snprintf(s->names[at], sizeof(s->names[at]), "%s", name);
+}
+
+static void
+classify(int dirfd, const char *name, supplies *s)
+{
+	char type[32], scope[32], path[PATH_MAX];
+	const char *sc, *dev = nullptr;
+	ssize_t n;
+
+	if (!read_attr(dirfd, name, "type", type, sizeof(type)))
+		return;
+	sc = read_attr(dirfd, name, "scope", scope, sizeof(scope)) ? scope : nullptr;
+	if ((n = readlinkat(dirfd, name, path, sizeof(path) - 1)) > 0) {
+		path[n] = '\0';
+		dev = path;
+	}
+	if (is_system_battery(type, sc, dev))
+		add_battery(s, name);
+	else if (is_mains(type, sc) && read_num(dirfd, name, "online") > 0)
+		s->online = true;
+}
 
 static int
 scan(int dirfd, supplies *s)
 {
-	char type[32], scope[32];
 	struct dirent *de;
-	long long online;
 	DIR *dir;
 	int fd;
 
@@ -118,25 +199,15 @@ scan(int dirfd, supplies *s)
 		close(fd);
 		return -1;
 	}
-	while ((de = readdir(dir)) != nullptr) {
-		if (de->d_name[0] == '.' ||
-		    !read_attr(dirfd, de->d_name, "type", type, sizeof(type)))
-			continue;
-		const char *sc = read_attr(dirfd, de->d_name, "scope", scope,
-		    sizeof(scope)) ? scope : nullptr;
-		if (is_system_battery(type, sc)) {
-			if (s->batteries++ == 0 || strcmp(de->d_name, s->first) < 0)
-				snprintf(s->first, sizeof(s->first), "%s", de->d_name);
-		} else if (is_mains(type, sc) &&
-		    read_num(dirfd, de->d_name, "online", &online) && online > 0)
-			s->online = true;
-	}
+	while ((de = readdir(dir)) != nullptr)
+		if (de->d_name[0] != '.')
+			classify(dirfd, de->d_name, s);
 	closedir(dir);
 	return 0;
 }
 
 int
-platform_acpi_open(void)
+platform_open(void)
 {
 	return open(supply_root, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
@@ -147,7 +218,7 @@ platform_battery_units(int *units)
 	supplies s;
 	int fd, r;
 
-	if ((fd = platform_acpi_open()) == -1)
+	if ((fd = platform_open()) == -1)
 		return -1;
 	r = scan(fd, &s);
 	close(fd);
@@ -156,124 +227,139 @@ platform_battery_units(int *units)
 	return r;
 }
 
-/* now / full in percent, from the energy_* or else the charge_* files. */
-static int
-percent_of_full(int dirfd, const char *bat)
+/* charge (µAh, µA) at volts (µV) in µWh (µW); -1 when unknown or too big. */
+static int64_t
+to_energy(int64_t charge, int64_t volts)
 {
-	long long v, now, full;
+	int64_t product;
 
-	if (read_num(dirfd, bat, "capacity", &v))
-		return static_cast<int>(v);
-	if ((read_num(dirfd, bat, "energy_now", &now) &&
-	    read_num(dirfd, bat, "energy_full", &full) && full > 0) ||
-	    (read_num(dirfd, bat, "charge_now", &now) &&
-	    read_num(dirfd, bat, "charge_full", &full) && full > 0))
-		return static_cast<int>(now * 100 / full);
-	return -1;
+	if (charge < 0 || volts <= 0 ||
+	    __builtin_mul_overflow(charge, volts, &product))
+		return -1;
+	return product / 1000000;
 }
 
-/* Minutes left while discharging: what is left over the present drain. */
-static int
-minutes_left(int dirfd, const char *bat)
+/* The size of a current of either sign; -1 for one that has none. */
+static int64_t
+magnitude(int64_t v)
 {
-	long long now, rate;
-
-	if ((read_num(dirfd, bat, "energy_now", &now) &&
-	    read_num(dirfd, bat, "power_now", &rate) && rate != 0) ||
-	    (read_num(dirfd, bat, "charge_now", &now) &&
-	    read_num(dirfd, bat, "current_now", &rate) && rate != 0))
-		return static_cast<int>(now * 60 / llabs(rate));
-	return -1;
+	if (v == INT64_MIN)
+		return -1;
+	return v < 0 ? -v : v;
 }
 
 static void
-get_battinfo(int dirfd, const supplies *s, acpi_battinfo *bi)
+read_figures(int dirfd, const char *bat, batt_reading *r)
+{
+	int64_t volts = read_num(dirfd, bat, "voltage_now"), current = -1, power;
+	bool has_current = read_signed(dirfd, bat, "current_now", &current);
+
+	r->now = read_num(dirfd, bat, "energy_now");
+	r->full = read_num(dirfd, bat, "energy_full");
+	if (r->now >= 0 && r->full >= 0) {
+		if (read_signed(dirfd, bat, "power_now", &power))
+			r->rate = power;
+		else if (has_current)
+			r->rate = to_energy(magnitude(current), volts);
+		return;
+	}
+	r->now = read_num(dirfd, bat, "charge_now");
+	r->full = read_num(dirfd, bat, "charge_full");
+	r->rate = has_current ? current : -1;
+	if (volts <= 0) {
+		r->charge = true;
+		return;
+	}
+	/* Energy where the voltage tells it, so that batteries add up. */
+	r->now = to_energy(r->now, volts);
+	r->full = to_energy(r->full, volts);
+	if (has_current)
+		r->rate = to_energy(magnitude(current), volts);
+}
+
+static void
+read_battery(int dirfd, const char *bat, batt_reading *r)
 {
 	char status[32];
-	long long v;
 
-	bi->cap = bi->min = bi->rate = -1;
-	bi->state = ACPI_BATT_STAT_NOT_PRESENT;
-	if (s->batteries == 0 ||
-	    (read_num(dirfd, s->first, "present", &v) && v == 0))
-		return;
-	bi->state = 0;
-	if (read_attr(dirfd, s->first, "status", status, sizeof(status))) {
+	batt_reading_clear(r);
+	snprintf(r->name, sizeof(r->name), "%s", bat);
+	r->present = read_num(dirfd, bat, "present") != 0;
+	if (read_attr(dirfd, bat, "status", status, sizeof(status))) {
 		if (strcmp(status, "Discharging") == 0)
-			bi->state = ACPI_BATT_STAT_DISCHARG;
+			r->flags = BATT_FLAG_DISCHARGING;
 		else if (strcmp(status, "Charging") == 0)
-			bi->state = ACPI_BATT_STAT_CHARGING;
+			r->flags = BATT_FLAG_CHARGING;
 	}
-	bi->cap = percent_of_full(dirfd, s->first);
-	if (bi->state == ACPI_BATT_STAT_DISCHARG)
-		bi->min = minutes_left(dirfd, s->first);
-	if (read_num(dirfd, s->first, "power_now", &v) ||
-	    read_num(dirfd, s->first, "current_now", &v))
-		bi->rate = static_cast<int>(llabs(v) / 1000);
-}
-
-/* sysfs counts in µWh or µAh, ACPI in mWh or mAh. */
-static uint32_t
-milli(int dirfd, const char *bat, const char *attr)
-{
-	long long v;
-
-	return read_num(dirfd, bat, attr, &v) && v > 0 ?
-	    static_cast<uint32_t>(v / 1000) : 0;
-}
-
-static void
-get_bif(int dirfd, const supplies *s, acpi_bif *bif)
-{
-	const char *prefix = "energy";
-	char attr[32];
-	long long v;
-
-	memset(bif, 0, sizeof(*bif));
-	if (s->batteries == 0)
-		return;
-	if (!read_num(dirfd, s->first, "energy_full", &v)) {
-		prefix = "charge";
-		bif->units = 1;
-	}
-	snprintf(attr, sizeof(attr), "%s_full", prefix);
-	bif->lfcap = milli(dirfd, s->first, attr);
-	snprintf(attr, sizeof(attr), "%s_full_design", prefix);
-	bif->dcap = milli(dirfd, s->first, attr);
-	/* No design warning and low levels here: wcap and lcap stay 0. */
-	read_attr(dirfd, s->first, "model_name", bif->model, sizeof(bif->model));
-	read_attr(dirfd, s->first, "serial_number", bif->serial, sizeof(bif->serial));
-	read_attr(dirfd, s->first, "technology", bif->type, sizeof(bif->type));
-	read_attr(dirfd, s->first, "manufacturer", bif->oeminfo, sizeof(bif->oeminfo));
+	r->percent = read_num(dirfd, bat, "capacity");
+	read_figures(dirfd, bat, r);
 }
 
 int
-platform_acpi_ioctl(int fd, unsigned long request, void *arg)
+platform_read_batteries(int fd, int, batt_reading *r, int max)
 {
 	supplies s;
 
-	if (request != ACPIIO_BATT_GET_BATTINFO && request != ACPIIO_ACAD_GET_STATUS &&
-	    request != ACPIIO_BATT_GET_BIF) {
-		errno = ENOTTY;
-		return -1;
-	}
 	if (scan(fd, &s) == -1)
 		return -1;
-	if (request == ACPIIO_BATT_GET_BATTINFO)
-		get_battinfo(fd, &s, &static_cast<acpi_battery_ioctl_arg *>(arg)->battinfo);
-	else if (request == ACPIIO_ACAD_GET_STATUS)
-		*static_cast<int *>(arg) = s.online ? 1 : 0;
-	else
-		get_bif(fd, &s, &static_cast<acpi_bif_ioctl_arg *>(arg)->bif);
+	for (int i = 0; i < s.batteries && i < max && i < BATT_MAX_UNITS; i++)
+		read_battery(fd, s.names[i], &r[i]);
+	return s.batteries;
+}
+
+/* Linux keeps no sum of its batteries. */
+int
+platform_read_total(int, batt_reading *)
+{
 	return 0;
 }
 
-/* The bridge: the monitor it owns and its end of the socket pair. */
-struct bridge {
-	struct udev		*udev;
-	struct udev_monitor	*mon;
-	int			 fd;
-};
+/* No design warning and low levels here: warn and low stay unknown. */
+int
+platform_read_levels(int fd, int unit, batt_reading *r)
+{
+	supplies s;
+
+	if (scan(fd, &s) == -1)
+		return -1;
+	if (unit < s.batteries && unit < BATT_MAX_UNITS)
+		read_figures(fd, s.names[unit], r);
+	return 0;
+}
+
+int
+platform_acline(int fd, int *online)
+{
+	supplies s;
+
+	if (scan(fd, &s) == -1)
+		return -1;
+	*online = s.online ? 1 : 0;
+	return 0;
+}
+
+int
+platform_events_open(bool *devd)
+{
+	int fd;
+
+	*devd = false;
+	if (monitor != nullptr) {
+		errno = EBUSY;
+		return -1;
+	}
+	if ((udev = udev_new()) == nullptr ||
+	    (monitor = udev_monitor_new_from_netlink(udev, "udev")) == nullptr ||
+	    udev_monitor_filter_add_match_subsystem_devtype(monitor, "power_supply",
+	    nullptr) < 0 || udev_monitor_enable_receiving(monitor) < 0 ||
+	    (fd = udev_monitor_get_fd(monitor)) < 0 ||
+	    fcntl(fd, F_SETFD, FD_CLOEXEC) == -1 ||
+	    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK) == -1) {
+		platform_events_close(-1);
+		return -1;
+	}
+	return fd;
+}
 
 static const char *
 supply_value(struct udev_device *dev, const char *prop, const char *attr)
@@ -283,112 +369,48 @@ supply_value(struct udev_device *dev, const char *prop, const char *attr)
 	return v != nullptr ? v : udev_device_get_sysattr_value(dev, attr);
 }
 
-/* Writes the notification for dev; false when the program's end is gone. */
+/* A system battery or a mains adapter changed, came or went. */
 static bool
-forward(int fd, struct udev_device *dev)
+supply_event(struct udev_device *dev)
 {
 	const char *type = supply_value(dev, "POWER_SUPPLY_TYPE", "type");
 	const char *scope = supply_value(dev, "POWER_SUPPLY_SCOPE", "scope");
 	const char *action = udev_device_get_action(dev);
-	char line[NAME_MAX + 64];
-	int n;
 
-	/* A removed supply may have no type left; let the program look. */
-	if (!is_system_battery(type, scope) && !is_mains(type, scope) &&
-	    !(type == nullptr && action != nullptr && strcmp(action, "remove") == 0))
-		return true;
-	n = snprintf(line, sizeof(line),
-	    "!system=ACPI subsystem=CMBAT type=%s notify=0x80\n",
-	    udev_device_get_sysname(dev));
-	return send(fd, line, static_cast<size_t>(n), MSG_NOSIGNAL) == n;
-}
-
-static void *
-bridge_run(void *arg)
-{
-	bridge *b = static_cast<bridge *>(arg);
-	struct pollfd pfd[2];
-	struct udev_device *dev;
-	bool alive = true;
-
-	pfd[0].fd = udev_monitor_get_fd(b->mon);
-	pfd[0].events = POLLIN;
-	pfd[1].fd = b->fd;
-	pfd[1].events = POLLIN;	/* the program never writes: this is its close */
-	while (alive) {
-		if (poll(pfd, 2, -1) == -1) {
-			alive = errno == EINTR;
-			continue;
-		}
-		if (pfd[1].revents != 0 || (pfd[0].revents & (POLLERR | POLLNVAL)) != 0)
-			break;
-		if ((pfd[0].revents & POLLIN) != 0 &&
-		    (dev = udev_monitor_receive_device(b->mon)) != nullptr) {
-			alive = forward(b->fd, dev);
-			udev_device_unref(dev);
-		}
-	}
-	close(b->fd);
-	udev_monitor_unref(b->mon);
-	udev_unref(b->udev);
-	free(b);
-	bridges--;
-	return nullptr;
-}
-
-/*
- * The monitor is set up before the thread starts, so no change that
- * happens after a successful attempt is missed.
- */
-static bool
-bridge_start(int fd)
-{
-	bridge *b = static_cast<bridge *>(calloc(1, sizeof(bridge)));
-	pthread_attr_t attr;
-	pthread_t tid;
-	int r;
-
-	if (b == nullptr)
-		return false;
-	b->fd = fd;
-	if ((b->udev = udev_new()) == nullptr ||
-	    (b->mon = udev_monitor_new_from_netlink(b->udev, "udev")) == nullptr ||
-	    udev_monitor_filter_add_match_subsystem_devtype(b->mon, "power_supply", nullptr) < 0 ||
-	    udev_monitor_enable_receiving(b->mon) < 0)
-		goto fail;
-	pthread_attr_init(&attr);
-	pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
-	bridges++;
-	r = pthread_create(&tid, &attr, bridge_run, b);
-	pthread_attr_destroy(&attr);
-	if (r == 0)
-		return true;
-	bridges--;
-fail:
-	udev_monitor_unref(b->mon);
-	udev_unref(b->udev);
-	free(b);
-	return false;
+	/* A removed supply may have no type left; let the poll look. */
+	if (type == nullptr)
+		return action != nullptr && strcmp(action, "remove") == 0;
+	return is_system_battery(type, scope, udev_device_get_devpath(dev)) ||
+	    is_mains(type, scope);
 }
 
 int
-platform_devd_attempt(void)
+platform_events_take(int)
 {
-	int sv[2];
+	struct udev_device *dev;
+	int found = 0;
 
-	if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sv) == -1)
-		return -1;
-	if (fcntl(sv[0], F_SETFL, fcntl(sv[0], F_GETFL) | O_NONBLOCK) == -1 ||
-	    !bridge_start(sv[1])) {
-		close(sv[0]);
-		close(sv[1]);
-		return -1;
+	while ((dev = udev_monitor_receive_device(monitor)) != nullptr) {
+		found |= supply_event(dev);
+		udev_device_unref(dev);
 	}
-	return sv[0];
+	/* Events were lost: one of them may have been ours. */
+	if (errno == ENOBUFS)
+		return 1;
+	return found;
 }
 
 void
-platform_devd_pause(void)
+platform_events_close(int)
 {
-	sleep(1);
+	udev_monitor_unref(monitor);
+	udev_unref(udev);
+	monitor = nullptr;
+	udev = nullptr;
+}
+
+int
+platform_events_pause_ms(void)
+{
+	return 1000;
 }

@@ -1,10 +1,15 @@
 /*
- * The simulated laptop.  Its machine is the directory ~/.ampelwick-sim of
- * the user (home from the password database): the directory stands for the
- * ACPI device, the text file "acpi" in it holds the readings as key=value
- * lines, and the local stream socket "devd.pipe" in it stands for devd.
- * Every operation re-reads "acpi", so whoever drives the simulation changes
- * the machine by replacing that file.
+ * The simulated laptop, a FreeBSD machine for the tests and the demo.  Its
+ * machine is the directory ~/.ampelwick-sim of the user (home from the
+ * password database): the directory stands for the ACPI device, the text
+ * file "acpi" in it holds the readings as key=value lines, and the local
+ * stream socket "devd.pipe" in it stands for devd.  Every operation
+ * re-reads "acpi", so whoever drives the simulation changes the machine by
+ * replacing that file.
+ *
+ * Battery unit 0 reads the plain keys (cap, state, ...), unit N the keys
+ * with the prefix "N." (1.cap, 1.state, ...).  The sum of all units is
+ * made the way FreeBSD's kernel makes it for its all-units query.
  */
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -16,34 +21,51 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <time.h>
 #include <unistd.h>
 
-#include "battery_internal.h"
 #include "platform.h"
 
 namespace {
 
+/* Keys of one battery unit. */
+enum unit_key { U_CAP, U_MIN, U_STATE, U_RATE, U_LFCAP, U_WCAP, U_LCAP, U_DCAP, U_COUNT };
+
+constexpr const char *unit_key_names[U_COUNT] = {
+	"cap", "min", "state", "rate", "lfcap", "wcap", "lcap", "dcap",
+};
+
+/* Keys of the machine. */
 enum sim_key {
-	K_UNITS, K_CAP, K_MIN, K_STATE, K_RATE, K_ACLINE, K_LFCAP, K_WCAP,
-	K_LCAP, K_DCAP, K_UNITS_ERRNO, K_BATTINFO_ERRNO, K_ACAD_ERRNO,
+	K_UNITS, K_ACLINE, K_UNITS_ERRNO, K_BATTINFO_ERRNO, K_ACAD_ERRNO,
 	K_BIF_ERRNO, K_OPEN_ERRNO, K_DEVD_PAUSE_MS, K_COUNT
 };
 
 constexpr const char *key_names[K_COUNT] = {
-	"units", "cap", "min", "state", "rate", "acline", "lfcap", "wcap",
-	"lcap", "dcap", "units_errno", "battinfo_errno", "acad_errno",
+	"units", "acline", "units_errno", "battinfo_errno", "acad_errno",
 	"bif_errno", "open_errno", "devd_pause_ms",
 };
 
-struct sim_machine {
-	bool		has[K_COUNT];
-	long long	val[K_COUNT];
+struct value {
+	bool		has;
+	long long	val;
 };
 
-sim_counters counters;
+struct sim_machine {
+	value	key[K_COUNT];
+	value	unit[BATT_MAX_UNITS][U_COUNT];
+};
+
+int devd_attempts;
 
 } /* namespace */
+
+const platform_call_names platform_calls = {
+	"open(/dev/acpi)",
+	"sysctlbyname(hw.acpi.battery.units)",
+	"ioctl(ACPIIO_BATT_GET_BATTINFO)",
+	"ioctl(ACPIIO_ACAD_GET_STATUS)",
+	"ioctl(ACPIIO_BATT_GET_BIF)",
+};
 
 /* path of name in the machine directory; false when no home is known. */
 static bool
@@ -65,25 +87,44 @@ sim_path(char *buf, size_t len, const char *name)
 	return true;
 }
 
+/* The slot a key names, or null. */
+static value *
+slot(sim_machine *m, const char *key)
+{
+	char *end;
+	long unit = 0;
+
+	if (key[0] >= '0' && key[0] <= '9') {
+		unit = strtol(key, &end, 10);
+		if (*end != '.' || unit >= BATT_MAX_UNITS)
+			return nullptr;
+		key = end + 1;
+	}
+	for (int k = 0; k < U_COUNT; k++)
+		if (strcmp(key, unit_key_names[k]) == 0)
+			return &m->unit[unit][k];
+	for (int k = 0; unit == 0 && k < K_COUNT; k++)
+		if (strcmp(key, key_names[k]) == 0)
+			return &m->key[k];
+	return nullptr;
+}
+
 static void
 parse_line(sim_machine *m, char *line)
 {
 	char *eq = strchr(line, '='), *end;
 	long long v;
+	value *s;
 
 	if (eq == nullptr)
 		return;
 	*eq = '\0';
 	errno = 0;
 	v = strtoll(eq + 1, &end, 0);
-	if (end == eq + 1 || errno != 0)
+	if (end == eq + 1 || errno != 0 || (s = slot(m, line)) == nullptr)
 		return;
-	for (int k = 0; k < K_COUNT; k++) {
-		if (strcmp(line, key_names[k]) == 0) {
-			m->has[k] = true;
-			m->val[k] = v;
-		}
-	}
+	s->has = true;
+	s->val = v;
 }
 
 /* Reads the readings: 0, or -1 with ENXIO when the machine has none. */
@@ -109,24 +150,35 @@ sim_read(sim_machine *m)
 }
 
 static long long
-get(const sim_machine *m, sim_key k, long long fallback)
+get(const value &v, long long fallback)
 {
-	return m->has[k] ? m->val[k] : fallback;
+	return v.has ? v.val : fallback;
 }
 
 /* -1 with the errno the readings ask for, else 0. */
 static int
 injected(const sim_machine *m, sim_key k)
 {
-	if (m->has[k] && m->val[k] != 0) {
-		errno = static_cast<int>(m->val[k]);
+	if (m->key[k].has && m->key[k].val != 0) {
+		errno = static_cast<int>(m->key[k].val);
 		return -1;
 	}
 	return 0;
 }
 
+/* Reads the machine and applies an injected failure of the request. */
+static int
+sim_request(int fd, sim_machine *m, sim_key failure)
+{
+	if (fd < 0) {
+		errno = EBADF;
+		return -1;
+	}
+	return sim_read(m) == -1 ? -1 : injected(m, failure);
+}
+
 int
-platform_acpi_open(void)
+platform_open(void)
 {
 	char path[PATH_MAX];
 	sim_machine m;
@@ -145,76 +197,123 @@ platform_battery_units(int *units)
 
 	if (sim_read(&m) == -1 || injected(&m, K_UNITS_ERRNO) == -1)
 		return -1;
-	if (!m.has[K_UNITS]) {
+	if (!m.key[K_UNITS].has) {
 		errno = ENOENT;
 		return -1;
 	}
-	*units = static_cast<int>(m.val[K_UNITS]);
+	*units = static_cast<int>(m.key[K_UNITS].val);
 	return 0;
 }
 
-/* Without readings the slot is empty. */
-static void
-fill_battinfo(const sim_machine *m, acpi_battery_ioctl_arg *arg)
+/* As the kernel's records hold them: ints and unsigned 32-bit words. */
+static int
+as_int(const value &v, long long fallback)
 {
-	arg->battinfo.cap = static_cast<int>(get(m, K_CAP, -1));
-	arg->battinfo.min = static_cast<int>(get(m, K_MIN, -1));
-	arg->battinfo.state = static_cast<int>(get(m, K_STATE, ACPI_BATT_STAT_NOT_PRESENT));
-	arg->battinfo.rate = static_cast<int>(get(m, K_RATE, -1));
+	return static_cast<int>(get(v, fallback));
 }
 
-static void
-fill_bif(const sim_machine *m, acpi_bif_ioctl_arg *arg)
+static int64_t
+as_word(const value &v)
 {
-	memset(&arg->bif, 0, sizeof(arg->bif));
-	arg->bif.dcap = static_cast<uint32_t>(get(m, K_DCAP, 0));
-	arg->bif.lfcap = static_cast<uint32_t>(get(m, K_LFCAP, 0));
-	arg->bif.wcap = static_cast<uint32_t>(get(m, K_WCAP, 0));
-	arg->bif.lcap = static_cast<uint32_t>(get(m, K_LCAP, 0));
-	snprintf(arg->bif.model, sizeof(arg->bif.model), "%s", "ampelwick-sim");
-	snprintf(arg->bif.type, sizeof(arg->bif.type), "%s", "LION");
+	return static_cast<uint32_t>(get(v, 0));
+}
+
+/* Without readings a unit is an empty bay. */
+static void
+fill_unit(const sim_machine *m, int unit, batt_reading *r)
+{
+	const value *u = m->unit[unit];
+
+	batt_reading_clear(r);
+	snprintf(r->name, sizeof(r->name), "battery%d", unit);
+	r->percent = as_int(u[U_CAP], -1);
+	r->minutes = as_int(u[U_MIN], -1);
+	r->flags = as_int(u[U_STATE], BATT_FLAGS_NOT_PRESENT);
+	r->rate = as_int(u[U_RATE], -1);
 }
 
 int
-platform_acpi_ioctl(int fd, unsigned long request, void *arg)
+platform_read_batteries(int fd, int units, batt_reading *r, int max)
 {
 	sim_machine m;
 
-	if (fd < 0) {
-		errno = EBADF;
+	if (sim_request(fd, &m, K_BATTINFO_ERRNO) == -1)
 		return -1;
+	for (int i = 0; i < units && i < max; i++)
+		fill_unit(&m, i, &r[i]);
+	return units;
+}
+
+/* The kernel's sum: remaining over last full capacity, summed drain. */
+int
+platform_read_total(int fd, batt_reading *total)
+{
+	long long remaining = 0, full = 0, drain = 0;
+	int valid = 0, flags = 0, units;
+	sim_machine m;
+
+	if (sim_request(fd, &m, K_BATTINFO_ERRNO) == -1)
+		return -1;
+	units = static_cast<int>(get(m.key[K_UNITS], 0));
+	for (int i = 0; i < units && i < BATT_MAX_UNITS; i++) {
+		const value *u = m.unit[i];
+		long long cap = as_int(u[U_CAP], -1), lf = as_word(u[U_LFCAP]);
+		int state = as_int(u[U_STATE], BATT_FLAGS_NOT_PRESENT);
+
+		if (state == BATT_FLAGS_NOT_PRESENT || cap < 0 || lf == 0)
+			continue;
+		valid++;
+		flags |= state;
+		remaining += (cap > 100 ? 100 : cap) * lf / 100;
+		full += lf;
+		if ((state & BATT_FLAG_DISCHARGING) && as_int(u[U_RATE], -1) > 0)
+			drain += as_int(u[U_RATE], -1);
 	}
-	if (sim_read(&m) == -1)
-		return -1;
-	switch (request) {
-	case ACPIIO_BATT_GET_BATTINFO:
-		if (injected(&m, K_BATTINFO_ERRNO) == -1)
-			return -1;
-		fill_battinfo(&m, static_cast<acpi_battery_ioctl_arg *>(arg));
-		return 0;
-	case ACPIIO_ACAD_GET_STATUS:
-		if (injected(&m, K_ACAD_ERRNO) == -1)
-			return -1;
-		*static_cast<int *>(arg) = static_cast<int>(get(&m, K_ACLINE, 0));
-		return 0;
-	case ACPIIO_BATT_GET_BIF:
-		if (injected(&m, K_BIF_ERRNO) == -1)
-			return -1;
-		fill_bif(&m, static_cast<acpi_bif_ioctl_arg *>(arg));
-		return 0;
-	default:
-		errno = ENOTTY;
-		return -1;
-	}
+	batt_reading_clear(total);
+	snprintf(total->name, sizeof(total->name), "all");
+	total->flags = BATT_FLAGS_NOT_PRESENT;
+	if (valid == 0)
+		return 1;
+	total->flags = flags;
+	total->percent = remaining * 100 / full;
+	if (drain > 0 && !(flags & BATT_FLAG_CHARGING))
+		total->minutes = remaining * 60 / drain;
+	total->rate = drain;
+	return 1;
 }
 
 int
-platform_devd_attempt(void)
+platform_read_levels(int fd, int unit, batt_reading *r)
+{
+	sim_machine m;
+
+	if (sim_request(fd, &m, K_BIF_ERRNO) == -1)
+		return -1;
+	r->full = as_word(m.unit[unit][U_LFCAP]);
+	r->warn = as_word(m.unit[unit][U_WCAP]);
+	r->low = as_word(m.unit[unit][U_LCAP]);
+	return 0;
+}
+
+int
+platform_acline(int fd, int *online)
+{
+	sim_machine m;
+
+	if (sim_request(fd, &m, K_ACAD_ERRNO) == -1)
+		return -1;
+	*online = as_int(m.key[K_ACLINE], 0);
+	return 0;
+}
+
+int
+platform_events_open(bool *devd)
 {
 	struct sockaddr_un sun;
 	int fd;
 
-	counters.devd_attempts++;
+	*devd = true;
+	devd_attempts++;
 	memset(&sun, 0, sizeof(sun));
 	sun.sun_family = AF_LOCAL;
 	if (!sim_path(sun.sun_path, sizeof(sun.sun_path), "devd.pipe"))
@@ -229,26 +328,32 @@ platform_devd_attempt(void)
 	return fd;
 }
 
-void
-platform_devd_pause(void)
+/* devd's lines are read by the shared devd reader. */
+int
+platform_events_take(int)
 {
-	sim_machine m;
-	long long ms = 1000;
-	struct timespec ts;
-
-	counters.devd_pauses++;
-	if (sim_read(&m) == 0)
-		ms = get(&m, K_DEVD_PAUSE_MS, 1000);
-	if (ms <= 0)
-		return;
-	ts.tv_sec = static_cast<time_t>(ms / 1000);
-	ts.tv_nsec = static_cast<long>(ms % 1000) * 1000000L;
-	while (nanosleep(&ts, &ts) == -1 && errno == EINTR)
-		;
+	errno = EOPNOTSUPP;
+	return -1;
 }
 
-sim_counters
-platform_sim_counters(void)
+void
+platform_events_close(int fd)
 {
-	return counters;
+	close(fd);
+}
+
+int
+platform_events_pause_ms(void)
+{
+	sim_machine m;
+
+	if (sim_read(&m) == -1)
+		return 1000;
+	return static_cast<int>(get(m.key[K_DEVD_PAUSE_MS], 1000));
+}
+
+int
+platform_sim_devd_attempts(void)
+{
+	return devd_attempts;
 }

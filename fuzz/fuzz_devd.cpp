@@ -1,13 +1,15 @@
 /*
  * The devd reader on arbitrary byte streams delivered in arbitrary chunks
  * through a real socket pair.  The first input byte holds flags (bit 0:
- * devd closes the connection at the end), the next four choose the chunk
- * sizes in turn; the rest is the stream.  The number of battery
+ * devd closes the connection at the end; bit 1: the longest line kept is
+ * lowered to a length made from the upper six bits), the next four choose
+ * the chunk sizes in turn; the rest is the stream.  The number of battery
  * notifications reported must equal the number of complete battery lines
- * in the stream, and the buffer keeps its invariants after every call.
+ * in the stream that are not too long, and the buffer keeps its
+ * invariants after every call.
  *
- * devd cannot be reached again here: a closed connection ends in 30
- * failed attempts without pauses and the text "Connecting to devd failed.
+ * devd cannot be reached again here: a closed connection ends, after 30
+ * failed reconnection steps, in the text "Connecting to devd failed.
  * Giving up.".
  */
 #include <sys/socket.h>
@@ -23,12 +25,13 @@
 
 #include <string>
 
-#include "battery_internal.h"
 #include "platform.h"
 
-/* The platform of this target: no ACPI, and a devd that stays away. */
+/* The platform of this target: no readings, and a devd that stays away. */
+const platform_call_names platform_calls = { "open", "units", "battery", "acline", "levels" };
+
 int
-platform_acpi_open(void)
+platform_open(void)
 {
 	errno = ENXIO;
 	return -1;
@@ -42,26 +45,74 @@ platform_battery_units(int *)
 }
 
 int
-platform_acpi_ioctl(int, unsigned long, void *)
+platform_read_batteries(int, int, batt_reading *, int)
 {
-	errno = ENOTTY;
+	errno = ENXIO;
 	return -1;
 }
 
 int
-platform_devd_attempt(void)
+platform_read_total(int, batt_reading *)
 {
+	return 0;
+}
+
+int
+platform_read_levels(int, int, batt_reading *)
+{
+	errno = ENXIO;
+	return -1;
+}
+
+int
+platform_acline(int, int *)
+{
+	errno = ENXIO;
+	return -1;
+}
+
+int
+platform_events_open(bool *devd)
+{
+	*devd = true;
+	return -1;
+}
+
+int
+platform_events_take(int)
+{
+	errno = EOPNOTSUPP;
 	return -1;
 }
 
 void
-platform_devd_pause(void)
+platform_events_close(int fd)
 {
+	close(fd);
+}
+
+int
+platform_events_pause_ms(void)
+{
+	return 0;
+}
+
+static int quiet_fd = -1;	/* standard error while it is away */
+
+static void
+loud(int saved)
+{
+	fflush(stderr);
+	dup2(saved, 2);
+	close(saved);
+	quiet_fd = -1;
 }
 
 static void
 fail(const char *what, const std::string &detail)
 {
+	if (quiet_fd != -1)
+		loud(quiet_fd);
 	fprintf(stderr, "%s\n%s\n", what, detail.c_str());
 	abort();
 }
@@ -100,7 +151,8 @@ expected_events(const std::string &stream)
 	int n = 0;
 
 	while ((nl = stream.find('\n', start)) != std::string::npos) {
-		n += battery_line(stream.substr(start, nl - start));
+		if (nl - start <= static_cast<size_t>(devd_line_max))
+			n += battery_line(stream.substr(start, nl - start));
 		start = nl + 1;
 	}
 	return n;
@@ -112,7 +164,9 @@ check_buffer(const batt_source *src)
 	if (src->devd_buf == nullptr)
 		return;
 	if (src->devd_pos < 0 || src->devd_pos > src->devd_len ||
-	    src->devd_len > src->devd_size - 1 || src->devd_size % 2048 != 0)
+	    src->devd_len > src->devd_size - 1 || src->devd_size % 2048 != 0 ||
+	    src->devd_size > devd_line_max + 1 + 2048 ||
+	    src->devd_scanned < 0 || src->devd_pos + src->devd_scanned > src->devd_len)
 		fail("devd buffer invariants broken",
 		    std::to_string(src->devd_pos) + " " +
 		    std::to_string(src->devd_len) + " " +
@@ -133,31 +187,42 @@ drain(batt_source *src, int *events)
 	return r;
 }
 
-/* drain() without the notice of the lost connection on standard error. */
+/* Standard error away from the notices of the reader, and back. */
 static int
-quietly(batt_source *src, int *events)
+quiet(void)
 {
-	int saved = dup(2), null = open("/dev/null", O_WRONLY), r;
+	int saved = dup(2), null = open("/dev/null", O_WRONLY);
 
 	fflush(stderr);
 	dup2(null, 2);
-	r = drain(src, events);
-	fflush(stderr);
-	dup2(saved, 2);
-	close(saved);
 	close(null);
-	return r;
+	return quiet_fd = saved;
+}
+
+/* devd closed: the loss is found, then 30 reconnection steps give up. */
+static int
+lose_devd(batt_source *src, int *events)
+{
+	int r = drain(src, events);
+
+	if (r != 0 || !ampelwick_reconnecting(src) || src->devd_fd != -1)
+		fail("a lost devd was not found", src->error);
+	for (int i = 1; i < 30; i++)
+		if (ampelwick_reconnect(src) != 0)
+			fail("gave up before the 30th attempt", src->error);
+	return ampelwick_reconnect(src);
 }
 
 extern "C" int
 LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
 	batt_source src;
-	int sv[2], events = 0, r = 0;
+	int sv[2], events = 0, r = 0, saved;
 	size_t sizes[4], at = 5, k = 0;
 
 	if (size < 5)
 		return 0;
+	devd_line_max = (data[0] & 2) ? 1 + (data[0] >> 2) * 37 : 1024 * 1024;
 	for (int i = 0; i < 4; i++)
 		sizes[i] = 1 + static_cast<size_t>(data[1 + i]) * 17;
 	const std::string stream(reinterpret_cast<const char *>(data) + at,
@@ -168,6 +233,8 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	fcntl(sv[0], F_SETFL, fcntl(sv[0], F_GETFL) | O_NONBLOCK);
 	ampelwick_clear(&src);
 	src.devd_fd = sv[0];
+	src.devd_stream = true;
+	saved = quiet();
 	for (size_t off = 0; off < stream.size() && r != -1; k++) {
 		size_t n = std::min(sizes[k % 4], stream.size() - off);
 
@@ -179,12 +246,13 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	if (r != -1 && (data[0] & 1)) {
 		close(sv[1]);
 		sv[1] = -1;
-		r = quietly(&src, &events);
+		r = lose_devd(&src, &events);
 		if (r != -1 || strcmp(src.error,
 		    "Connecting to devd failed. Giving up.") != 0 ||
 		    src.devd_len != 0 || src.devd_fd != -1)
 			fail("a lost devd was not reported", src.error);
 	}
+	loud(saved);
 	if (r == -1 && sv[1] != -1)
 		fail("read failed on a live connection", src.error);
 	if (events != expected_events(stream))

@@ -46,6 +46,7 @@ BattIndicator::BattIndicator(cfg_section *settings, QWidget *parent)
 	ampelwick_clear(source);
 	trayTimer = new QTimer(this);
 	pollTimer = new QTimer(this);
+	reconnectTimer = new QTimer(this);
 	cfg = settings;
 
 	switch (ampelwick_init(source)) {
@@ -62,6 +63,8 @@ BattIndicator::BattIndicator(cfg_section *settings, QWidget *parent)
 	watchDevd();
 	connect(pollTimer, SIGNAL(timeout()), this, SLOT(pollACPI()));
 	connect(trayTimer, SIGNAL(timeout()), this, SLOT(checkForSysTray()));
+	connect(reconnectTimer, &QTimer::timeout, this,
+	    &BattIndicator::reconnectDevd);
 	lastStatus.capacity = -1;
 
 	if (ampelwick_present(source)) {
@@ -78,11 +81,7 @@ BattIndicator::BattIndicator(cfg_section *settings, QWidget *parent)
 BattIndicator::~BattIndicator()
 {
 	/* Only reached when the event loop ends; release what the source holds. */
-	if (source->devd_fd != -1)
-		::close(source->devd_fd);
-	if (source->status.acpi_fd != -1)
-		::close(source->status.acpi_fd);
-	free(source->devd_buf);
+	ampelwick_release(source);
 	delete source;
 }
 
@@ -173,14 +172,35 @@ BattIndicator::catchActivated(int)
 		devdNotifier->setEnabled(false);
 		gui_errx(nullptr, 1, "%s", ampelwick_error(source));
 	case 0:
-		if (ampelwick_reconnected(source)) {
-			devdNotifier->setEnabled(false);
-			devdNotifier->deleteLater();
-			watchDevd();
-		}
+		if (ampelwick_reconnecting(source))
+			devdLost();
 		return;
 	default:
 		reloadStatus();
+	}
+}
+
+/* devd went away: watch nothing, try again once a second meanwhile. */
+void
+BattIndicator::devdLost()
+{
+	devdNotifier->setEnabled(false);
+	devdNotifier->deleteLater();
+	devdNotifier = nullptr;
+	reconnectTimer->start(ampelwick_reconnect_interval());
+}
+
+void
+BattIndicator::reconnectDevd()
+{
+	switch (ampelwick_reconnect(source)) {
+	case -1:
+		reconnectTimer->stop();
+		gui_errx(nullptr, 1, "%s", ampelwick_error(source));
+	case 1:
+		reconnectTimer->stop();
+		ampelwick_reconnected(source);
+		watchDevd();
 	}
 }
 
@@ -301,6 +321,22 @@ BattIndicator::toolTipFor(const batt_status &status)
 	return text;
 }
 
+QString
+BattIndicator::batteryLinesFor(const batt_source *source)
+{
+	const int count = ampelwick_unit_count(source);
+	QString lines;
+
+	for (int i = 0; count >= 2 && i < count; i++) {
+		const batt_unit *unit = ampelwick_unit(source, i);
+		const QString name = QString::fromUtf8(unit->name);
+
+		lines += unit->present ? tr("\n%1: %2%").arg(name).arg(unit->capacity) :
+		    tr("\n%1: absent").arg(name);
+	}
+	return lines;
+}
+
 void
 BattIndicator::updateToolTip()
 {
@@ -308,7 +344,7 @@ BattIndicator::updateToolTip()
 		return;
 	const QString text = toolTipFor(source->status);
 	if (!text.isNull())
-		trayIcon->setToolTip(text);
+		trayIcon->setToolTip(text + batteryLinesFor(source));
 }
 
 void

@@ -43,6 +43,8 @@ public:
 	static QPixmap	paintGauge(int value, int warnCapacity);
 	/* A null string for a state that keeps the previous tool tip. */
 	static QString	toolTipFor(const batt_status &status);
+	/* One line per battery when there are two or more, else empty. */
+	static QString	batteryLinesFor(const batt_source *source);
 	/* Poll period in milliseconds: at least one second, never overflowing. */
 	static int	pollIntervalMs(int seconds);
 
@@ -63,6 +65,8 @@ private:
 	QMenu  *createTrayMenu(BattIndicator *parent);
 	void	updateToolTip();
 	void	watchDevd();
+	void	devdLost();
+	void	reconnectDevd();
 
 	void	loadIcons();
 	void	chooseIcon();
@@ -88,6 +92,7 @@ private:
 	batt_status		 lastStatus = {};
 	QTimer			*trayTimer = nullptr;
 	QTimer			*pollTimer = nullptr;
+	QTimer			*reconnectTimer = nullptr;
 	cfg_section		*cfg = nullptr;
 	batt_source		*source = nullptr;
 	QSocketNotifier		*devdNotifier = nullptr;

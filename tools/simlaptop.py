@@ -25,8 +25,10 @@ Command line:
 
 As a module: write(), update(), read() and the Devd class below.
 
-Keys: units cap min state rate acline lfcap wcap lcap dcap units_errno
-battinfo_errno acad_errno bif_errno open_errno devd_pause_ms.
+Keys: units acline units_errno battinfo_errno acad_errno bif_errno
+open_errno devd_pause_ms, and for battery unit 0 cap min state rate lfcap
+wcap lcap dcap; unit N has the same with the prefix "N." (1.cap, 1.state,
+...).  devd_pause_ms is the pause between two attempts to reach devd.
 """
 import os
 import pwd

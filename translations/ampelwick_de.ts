@@ -29,6 +29,18 @@ Ladung: %1 %</translation>
     </message>
     <message>
         <source>
+%1: %2%</source>
+        <translation>
+%1: %2%</translation>
+    </message>
+    <message>
+        <source>
+%1: absent</source>
+        <translation>
+%1: fehlt</translation>
+    </message>
+    <message>
+        <source>
 Time remaining: %1:%2</source>
         <translation>
 Restlaufzeit: %1:%2</translation>

@@ -29,6 +29,18 @@ Charge : %1 %</translation>
     </message>
     <message>
         <source>
+%1: %2%</source>
+        <translation>
+%1 : %2 %</translation>
+    </message>
+    <message>
+        <source>
+%1: absent</source>
+        <translation>
+%1 : absente</translation>
+    </message>
+    <message>
+        <source>
 Time remaining: %1:%2</source>
         <translation>
 Temps restant : %1:%2</translation>

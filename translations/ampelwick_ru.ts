@@ -29,6 +29,18 @@ Capacity: %1%</source>
     </message>
     <message>
         <source>
+%1: %2%</source>
+        <translation>
+%1: %2%</translation>
+    </message>
+    <message>
+        <source>
+%1: absent</source>
+        <translation>
+%1: отсутствует</translation>
+    </message>
+    <message>
+        <source>
 Time remaining: %1:%2</source>
         <translation>
 Осталось времени: %1:%2</translation>

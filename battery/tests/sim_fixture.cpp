@@ -30,11 +30,7 @@ void
 SimLaptop::TearDown()
 {
 	delete devd;
-	if (src.devd_fd >= 0)
-		close(src.devd_fd);
-	if (src.status.acpi_fd >= 0)
-		close(src.status.acpi_fd);
-	free(src.devd_buf);
+	ampelwick_release(&src);
 	std::string cmd = "rm -rf '" + home + "'";
 	if (!home.empty()) {
 		EXPECT_EQ(system(cmd.c_str()), 0);

@@ -21,41 +21,40 @@ using SimMachine = SimLaptop;
 TEST_F(SimMachine, ReadingsFileIsForgiving)
 {
 	ASSERT_TRUE(sim_laptop_write_text(home.c_str(),
-	    "# a comment\nunits=1\ncolour=blue\ncap=-5\nnonsense\nstate=0x2\n"
-	    "wcap=4294967295\nlfcap=abc\nacline=1\ndevd_pause_ms=0\n"));
-	int fd = platform_acpi_open();
+	    "# a comment\nunits=2\ncolour=blue\ncap=-5\nnonsense\nstate=0x2\n"
+	    "wcap=4294967295\nlfcap=abc\nacline=1\n9.cap=3\n1.cap=7\n"));
+	int fd = platform_open();
 	ASSERT_GE(fd, 0);
 
-	acpi_battery_ioctl_arg b;
-	memset(&b, 0, sizeof(b));
-	ASSERT_EQ(platform_acpi_ioctl(fd, ACPIIO_BATT_GET_BATTINFO, &b), 0);
-	EXPECT_EQ(b.battinfo.cap, -5);
-	EXPECT_EQ(b.battinfo.state, 2);
-	EXPECT_EQ(b.battinfo.min, -1);		/* not given */
+	batt_reading r[2];
+	ASSERT_EQ(platform_read_batteries(fd, 2, r, 2), 2);
+	EXPECT_EQ(r[0].percent, -5);
+	EXPECT_EQ(r[0].flags, 2);
+	EXPECT_EQ(r[0].minutes, -1);		/* not given */
+	EXPECT_EQ(r[1].percent, 7);
+	EXPECT_EQ(r[1].flags, 7);		/* not given: an empty bay */
 
-	acpi_bif_ioctl_arg bif;
-	ASSERT_EQ(platform_acpi_ioctl(fd, ACPIIO_BATT_GET_BIF, &bif), 0);
-	EXPECT_EQ(bif.bif.wcap, 0xffffffffU);
-	EXPECT_EQ(bif.bif.lfcap, 0U);		/* unreadable value: not given */
+	ASSERT_EQ(platform_read_levels(fd, 0, &r[0]), 0);
+	EXPECT_EQ(r[0].warn, 0xffffffffLL);
+	EXPECT_EQ(r[0].full, 0);		/* unreadable value: not given */
 
 	int acline = 0;
-	ASSERT_EQ(platform_acpi_ioctl(fd, ACPIIO_ACAD_GET_STATUS, &acline), 0);
+	ASSERT_EQ(platform_acline(fd, &acline), 0);
 	EXPECT_EQ(acline, 1);
-	EXPECT_EQ(platform_acpi_ioctl(fd, 0x1234, &acline), -1);
-	EXPECT_EQ(errno, ENOTTY);
 	close(fd);
 }
 
 TEST_F(SimMachine, WithoutReadingsOrMachine)
 {
 	int units = 0, fd;
+	bool stream;
 
 	/* Readings gone: the device opens, every other operation fails. */
 	sim_laptop_remove(home.c_str());
-	ASSERT_GE(fd = platform_acpi_open(), 0);
+	ASSERT_GE(fd = platform_open(), 0);
 	EXPECT_EQ(platform_battery_units(&units), -1);
 	EXPECT_EQ(errno, ENXIO);
-	EXPECT_EQ(platform_acpi_ioctl(fd, ACPIIO_ACAD_GET_STATUS, &units), -1);
+	EXPECT_EQ(platform_acline(fd, &units), -1);
 	EXPECT_EQ(errno, ENXIO);
 	close(fd);
 
@@ -64,9 +63,9 @@ TEST_F(SimMachine, WithoutReadingsOrMachine)
 	devd = nullptr;
 	std::string cmd = "rm -rf '" + sim_laptop_dir(home.c_str()) + "'";
 	ASSERT_EQ(system(cmd.c_str()), 0);
-	EXPECT_EQ(platform_acpi_open(), -1);
+	EXPECT_EQ(platform_open(), -1);
 	EXPECT_EQ(errno, ENOENT);
-	EXPECT_EQ(platform_devd_attempt(), -1);
+	EXPECT_EQ(platform_events_open(&stream), -1);
 }
 
 /* The driver script as a child: commands on its stdin, answers on stdout. */
@@ -168,7 +167,7 @@ TEST_F(SimMachine, DrivenByTheScript)
 		StderrCatcher err;
 		EXPECT_EQ(read_event(), 0);
 	}
-	EXPECT_TRUE(ampelwick_reconnected(&src));
+	EXPECT_EQ(ampelwick_reconnect(&src), 1);
 	for (int i = 0; i < 500 && tool.command("clients") != "clients 1"; i++)
 		usleep(10000);
 	EXPECT_EQ(tool.command("notify"), "ok");

@@ -30,6 +30,7 @@ PROGRAM_CLASS = "ampelwick-sim"
 
 # Set by run.py before the scenarios load.
 BINARY = None
+PROBE = None
 ARTIFACTS = None
 GROUP = "e2e"
 
@@ -194,6 +195,12 @@ class Run:
         with open(self.err_path, errors="replace") as f:
             return f.read()
 
+    def reports(self, kind):
+        """What a probe reported: the fields of its lines of one kind."""
+        with open(self.out_path, errors="replace") as f:
+            return [line.rstrip("\n").split("\t")[1:] for line in f
+                    if line.startswith(kind + "\t")]
+
     def kill(self):
         if self.proc.poll() is None:
             self.proc.kill()
@@ -283,9 +290,20 @@ class Scenario(unittest.TestCase):
         env.update(extra or {})
         return env
 
+    # True: the probe build, which reports its tool tips and balloons.
+    probe = False
+
     def command(self):
         """How the program is started: the installed binary itself."""
+        if self.probe:
+            if PROBE is None:
+                self.skipTest("no probe build")
+            return [PROBE]
         return [BINARY]
+
+    def program_class(self):
+        """The X window class of the program: its file name."""
+        return PROGRAM_CLASS if not self.probe else os.path.basename(PROBE)
 
     def start(self, settings=None, env=None):
         """Starts the program; settings text is written first when given."""
@@ -338,13 +356,13 @@ class Scenario(unittest.TestCase):
     def program_windows(self):
         """(id, name, geometry, types) of every visible program window."""
         out = []
-        for wid in self.windows(cls=PROGRAM_CLASS):
+        for wid in self.windows(cls=self.program_class()):
             out.append((wid, self.desk.window_name(wid),
                         self.desk.geometry(wid), self.window_types(wid)))
         return out
 
     def describe_windows(self):
-        lines = ["windows of class %s:" % PROGRAM_CLASS]
+        lines = ["windows of class %s:" % self.program_class()]
         for wid, name, geometry, types in self.program_windows():
             lines.append("  %d %r at %s %s" % (wid, name, geometry,
                                                ",".join(types)))
@@ -375,7 +393,7 @@ class Scenario(unittest.TestCase):
 
     def tray_icon_window(self):
         """The window the tray embedded for the program's icon, or None."""
-        for wid in self.windows(cls=PROGRAM_CLASS):
+        for wid in self.windows(cls=self.program_class()):
             x, y, w, h = self.desk.geometry(wid)
             if w is not None and w <= 64 and h <= 64 and \
                     y >= self.desk.size[1] - self.desk.tray_height - 1:
@@ -409,7 +427,7 @@ class Scenario(unittest.TestCase):
 
     def balloons(self):
         """Ids of the program's balloon windows (tool-tip windows)."""
-        return [wid for wid in self.windows(cls=PROGRAM_CLASS)
+        return [wid for wid in self.windows(cls=self.program_class())
                 if "_NET_WM_WINDOW_TYPE_TOOLTIP" in self.window_types(wid)]
 
     def key(self, wid, *keys):

@@ -38,6 +38,8 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--binary", required=True)
     parser.add_argument("--artifacts", required=True)
+    parser.add_argument("--probe", help="the program reporting its boxes, "
+                        "tool tips and balloons on standard output")
     parser.add_argument("group")
     parser.add_argument("names", nargs="*")
     args = parser.parse_args()
@@ -53,6 +55,7 @@ def main():
         return 1
 
     harness.BINARY = args.binary
+    harness.PROBE = args.probe
     harness.ARTIFACTS = os.path.abspath(args.artifacts)
     harness.GROUP = args.group
     module = importlib.import_module("test_" + args.group)

@@ -1,4 +1,7 @@
-"""devd: battery notifications, a restarting devd, devd gone for good."""
+"""devd: battery notifications, a restarting devd, devd away for a while,
+devd gone for good."""
+import time
+
 import desktop
 from desktop import settings_text
 from harness import CHARGING, DISCHARGING, Scenario
@@ -53,6 +56,36 @@ class Devd(Scenario):
         self.check(run.stderr().count(RECONNECTING) == 2,
                    "one notice on standard error per lost connection",
                    run.stderr())
+
+    def test_tray_answers_while_devd_is_away(self):
+        # devd away for five seconds, retried once a second as on a laptop.
+        self.battery(devd_pause_ms=1000, cap=50, min=100)
+        run, icon = self.start_monitoring(
+            settings_text(use_icon_theme=False, poll_interval=1))
+        self.wait_gauge(icon, "yellow", -50, "discharging at 50 % at start")
+        self.devd_away()
+        gone = time.monotonic()
+
+        self.click(icon)
+        dialog = self.window("Preferences", timeout=5)
+        self.key(dialog, "Escape")
+        self.check(self.gone("Preferences"), "Escape closes the preferences")
+        # The poll goes on meanwhile.
+        self.battery(cap=15, min=30)
+        self.wait_gauge(icon, "yellow", -15, "the poll while devd is away",
+                        timeout=5)
+
+        time.sleep(max(0.0, 5.0 - (time.monotonic() - gone)))
+        self.devd.start()
+        self.wait_devd_client()
+        # Only a notification re-reads the levels: a warning level of 20 %
+        # turns the gauge red, which the poll alone never does.
+        self.battery(wcap=10000)
+        self.devd.notify()
+        self.wait_gauge(icon, "red", -15, "a notification after devd is back")
+        self.check(run.alive(), "the program keeps running")
+        self.check(run.stderr().count(RECONNECTING) == 1,
+                   "one notice of the lost connection", run.stderr())
 
     def test_devd_gone_for_good_ends_the_program(self):
         # 30 attempts 20 ms apart: the program gives up within a second.

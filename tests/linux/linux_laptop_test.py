@@ -5,10 +5,15 @@ a mains supply and a wireless mouse's battery) and delivers its uevents the
 way the kernel's reach libudev.  The program runs on a virtual X server with
 a trayer system tray, in a temporary home.
 
+A second laptop has two batteries, BAT0 idle and nearly empty, BAT1
+draining; the probe build of the native program reports its tool tips and
+balloons on standard output.
+
 Run under umockdev-wrapper with Debian's python3 (it needs gi.repository):
-    umockdev-wrapper /usr/bin/python3 linux_laptop_test.py AMPELWICK ARTIFACTS
+    umockdev-wrapper /usr/bin/python3 linux_laptop_test.py AMPELWICK PROBE ARTIFACTS
 """
 import os
+import subprocess
 import sys
 import time
 import unittest
@@ -22,6 +27,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
 import desktop  # noqa: E402
 
 BINARY = None
+PROBE = None
 ARTIFACTS = None
 
 GREEN = (96, 255, 96)
@@ -92,8 +98,111 @@ class LinuxLaptopTest(unittest.TestCase):
         self.assertIsNone(program.proc.poll())
 
 
+class TwoBatteriesTest(unittest.TestCase):
+    """BAT0 idle at 2 %, BAT1 of the same 50 Wh draining at 10 W."""
+
+    def setUp(self):
+        self.testbed = UMockdev.Testbed.new()
+        self.bat0 = self.battery("BAT0", "Unknown", 2, 0)
+        self.bat1 = self.battery("BAT1", "Discharging", 30, 10000000)
+        self.mains = self.testbed.add_device(
+            "power_supply", "AC", None, ["type", "Mains", "online", "0"],
+            ["POWER_SUPPLY_TYPE", "Mains"])
+        self.home = desktop.FakeHome()
+        self.addCleanup(self.home.cleanup)
+        self.script = os.path.join(self.home.home, "suspend.sh")
+        with open(self.script, "w") as f:
+            f.write("#!/bin/sh\nexit 0\n")
+        os.chmod(self.script, 0o755)
+        self.home.write_config(desktop.settings_text(
+            autoshutdown=True, shutdown_cap=3, suspend_cmd=self.script,
+            use_icon_theme=False, poll_interval=1))
+        self.vd = desktop.VirtualDesktop(width=640, height=400)
+        self.vd.start()
+        self.addCleanup(self.vd.stop)
+
+    def battery(self, name, status, percent, power):
+        return self.testbed.add_device(
+            "power_supply", name, None,
+            ["type", "Battery", "present", "1", "status", status,
+             "capacity", str(percent), "energy_now", str(percent * 500000),
+             "energy_full", "50000000", "power_now", str(power)],
+            ["POWER_SUPPLY_TYPE", "Battery"])
+
+    def set_bat1(self, percent, status="Discharging"):
+        self.testbed.set_attribute(self.bat1, "status", status)
+        self.testbed.set_attribute(self.bat1, "capacity", str(percent))
+        self.testbed.set_attribute(self.bat1, "energy_now",
+                                   str(percent * 500000))
+
+    def reports(self, kind):
+        with open(self.out_path) as f:
+            return [line.rstrip("\n").split("\t")[1:] for line in f
+                    if line.startswith(kind + "\t")]
+
+    def tip(self, *lines):
+        text = "\\n".join(lines)
+        seen = desktop.wait_for(lambda: self.reports("TIP")[-1:] == [[text]],
+                                timeout=5)
+        self.assertTrue(seen, "tool tip %r, saw %r"
+                        % (text, self.reports("TIP")[-1:]))
+
+    def balloons(self, *texts):
+        seen = desktop.wait_for(
+            lambda: [b[-1] for b in self.reports("BALLOON")] == list(texts),
+            timeout=3)
+        self.assertTrue(seen, "balloons %s, saw %s"
+                        % (texts, self.reports("BALLOON")))
+
+    def test_combined_battery(self):
+        self.out_path = os.path.join(self.home.dir, "probe.out")
+        env = self.home.env(self.vd.env())
+        env["UMOCKDEV_DIR"] = self.testbed.get_root_dir()
+        with open(self.out_path, "w") as out:
+            proc = subprocess.Popen([PROBE], env=env, stdout=out,
+                                    stderr=subprocess.DEVNULL)
+        self.addCleanup(proc.kill)
+        self.tip("Status: Discharging", "Capacity: 16%",
+                 "Time remaining: 01:36", "BAT0: 2%", "BAT1: 30%")
+        # Idle, the program has its main thread and what Qt's X connection
+        # and GLib keep; the thread that bridged udev is gone.
+        time.sleep(1)
+        tasks = os.listdir("/proc/%d/task" % proc.pid)
+        self.assertLessEqual(len(tasks), 3, tasks)
+
+        for percent, balloons in ((20, ()), (18, ("Battery capacity at 10%",)),
+                                  (8, ("Battery capacity at 10%",
+                                       "Battery capacity at 5%"))):
+            self.set_bat1(percent)
+            combined = (2 + percent) // 2
+            minutes = combined * 6
+            self.tip("Status: Discharging", "Capacity: %d%%" % combined,
+                     "Time remaining: %02d:%02d" % (minutes // 60, minutes % 60),
+                     "BAT0: 2%", "BAT1: %d%%" % percent)
+            self.balloons(*balloons)
+        self.set_bat1(4)
+        countdown = desktop.wait_for(lambda: self.vd.windows(
+            name="^Critical battery capacity reached$"), timeout=5)
+        self.assertTrue(countdown, "the countdown opens at 3 %")
+        self.vd.xdotool("windowfocus", "--sync", str(countdown[0]))
+        self.vd.xdotool("key", "alt+c")
+
+        # BAT1 taken out with the charger plugged in, then put back.
+        self.testbed.set_attribute(self.mains, "online", "1")
+        self.testbed.set_attribute(self.bat0, "status", "Charging")
+        self.testbed.set_attribute(self.bat1, "present", "0")
+        self.testbed.uevent(self.bat1, "change")
+        self.tip("Status: Charging", "Capacity: 2%", "BAT0: 2%", "BAT1: absent")
+        self.testbed.set_attribute(self.bat1, "present", "1")
+        self.set_bat1(30, "Charging")
+        self.testbed.uevent(self.bat1, "change")
+        self.tip("Status: Charging", "Capacity: 16%", "BAT0: 2%", "BAT1: 30%")
+        self.assertIsNone(proc.poll())
+
+
 if __name__ == "__main__":
     BINARY = os.path.abspath(sys.argv.pop(1))
+    PROBE = os.path.abspath(sys.argv.pop(1))
     ARTIFACTS = os.path.abspath(sys.argv.pop(1))
     os.makedirs(ARTIFACTS, exist_ok=True)
     unittest.main()

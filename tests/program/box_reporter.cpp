@@ -1,15 +1,20 @@
 /*
  * Linked into the probe build of the program: reports every message box on
  * standard output as one line and closes it, so that a test can check the
- * texts, titles and icons of the program's boxes and its exit status.
+ * texts, titles and icons of the program's boxes and its exit status; and
+ * reports each new tool tip of the tray icon and each balloon.
  *
  *   BOX<TAB>title<TAB>icon<TAB>text, newlines written as \n
+ *   TIP<TAB>tool tip
+ *   BALLOON<TAB>title<TAB>message
  */
 #include <stdio.h>
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QSystemTrayIcon>
 #include <QTimer>
 
 static const char *
@@ -26,6 +31,45 @@ iconName(QMessageBox::Icon icon)
 		return "question";
 	default:
 		return "none";
+	}
+}
+
+static QByteArray
+oneLine(QString text)
+{
+	return text.replace("\n", "\\n").toUtf8();
+}
+
+static void
+reportToolTips()
+{
+	static QString last;
+
+	for (QWidget *w : QApplication::topLevelWidgets())
+		for (QSystemTrayIcon *icon : w->findChildren<QSystemTrayIcon *>()) {
+			if (icon->toolTip() == last)
+				continue;
+			last = icon->toolTip();
+			printf("TIP\t%s\n", oneLine(last).constData());
+			fflush(stdout);
+		}
+}
+
+/* Qt's own balloon: a top-level label pair, title first. */
+static void
+reportBalloons()
+{
+	for (QWidget *w : QApplication::topLevelWidgets()) {
+		if (qstrcmp(w->metaObject()->className(), "QBalloonTip") != 0 ||
+		    !w->isVisible() || w->property("reported").toBool())
+			continue;
+		w->setProperty("reported", true);
+		QStringList texts;
+		for (QLabel *label : w->findChildren<QLabel *>())
+			if (!label->text().isEmpty())
+				texts << oneLine(label->text());
+		printf("BALLOON\t%s\n", texts.join("\t").toUtf8().constData());
+		fflush(stdout);
 	}
 }
 
@@ -52,6 +96,8 @@ startReporter()
 {
 	QTimer *timer = new QTimer(QCoreApplication::instance());
 	QObject::connect(timer, &QTimer::timeout, reportBoxes);
+	QObject::connect(timer, &QTimer::timeout, reportToolTips);
+	QObject::connect(timer, &QTimer::timeout, reportBalloons);
 	timer->start(20);
 }
 

@@ -230,6 +230,50 @@ class ProgramTest(ProgramCase):
                         "ampelwick_get_batt_info(): ioctl(ACPIIO_BATT_GET_BIF"
                         "):Input/output error:\\nSuccess\\n")
 
+    def test_machine_without_an_ac_adapter_device(self):
+        # The AC request refused because there is no such device: run on.
+        for errno_ in (1, 6, 25):       # EPERM, ENXIO, ENOTTY
+            with self.subTest(errno=errno_):
+                self.set_battery(acad_errno=errno_)
+                r = self.running(self.start())
+                self.devd.notify()
+                time.sleep(0.5)
+                r.proc.send_signal(signal.SIGTERM)
+                r.finish()
+                self.assertEqual((r.status, r.boxes), (0, []), r.stderr)
+        # Any other failure is an error, as before.
+        self.set_battery(acad_errno=5)  # EIO
+        self.expect_box(self.start(), "Error", "critical",
+                        "ampelwick_init(): ampelwick_poll():poll_acpi():"
+                        "ioctl(ACPIIO_ACAD_GET_STATUS):Input/output "
+                        "error:\\nSuccess\\n")
+
+    def test_devd_that_closes_at_once(self):
+        # devd accepts and closes each connection: at most one
+        # reconnection a second, each found once.
+        self.set_battery(devd_pause_ms=1000)
+        r = self.running(self.start())
+        self.devd.drop()
+        for _ in range(30):
+            time.sleep(0.1)
+            self.devd.drop()
+        r.proc.send_signal(signal.SIGTERM)
+        r.finish()
+        self.assertEqual(r.status, 0)
+        lost = r.stderr.count("Lost connection to devd. Reconnecting ...")
+        self.assertTrue(2 <= lost <= 5, r.stderr)
+
+    def test_endless_devd_line(self):
+        # 64 MiB without a newline: dropped once past 1 MiB, and the
+        # program still answers a signal.
+        r = self.running(self.start())
+        self.devd.send(b"!" + b"x" * (64 << 20))
+        self.devd.notify()
+        r.proc.send_signal(signal.SIGTERM)
+        r.finish(timeout=60)
+        self.assertEqual(r.status, 0, r.stderr)
+        self.assertEqual(r.stderr.count("Dropped a devd line"), 1, r.stderr)
+
     def test_devd_gone_for_good(self):
         r = self.running(self.start())
         self.devd.stop()
