@@ -108,6 +108,7 @@ class IndicatorTest : public QObject {
 	Q_OBJECT
 
 private slots:
+	void initTestCase();
 	void init();
 	void cleanup();
 	void trayIconAppears();
@@ -149,6 +150,15 @@ private:
 	cfg_section *settings = nullptr;
 	BattIndicator *indicator = nullptr;
 };
+
+/* The tray may come up a moment after the test has started. */
+void
+IndicatorTest::initTestCase()
+{
+	if (qgetenv("WITH_TRAY") == "1")
+		QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(),
+		    PATIENCE);
+}
 
 void
 IndicatorTest::init()
@@ -615,14 +625,9 @@ IndicatorTest::preferencesNeverHoldBackTheAction()
 	startArmed();
 	ModalHandler handler;
 	int shown = 0;
-	bool onTop = false, entryClosed = false, ranUnder = false;
-	handler.handle = [&](QWidget *w) {
-		if (qobject_cast<Preferences *>(w) == nullptr)
-			return false;
-		if (shown++ > 0) {
-			static_cast<QDialog *>(w)->reject();
-			return true;
-		}
+	bool done = false, onTop = false, entryClosed = false, ranUnder = false;
+	/* Run from the preferences' loop, leaving the handler free. */
+	auto underPreferences = [&](QDialog *prefs) {
 		setBattery(4, 1, 8);
 		poll();
 		onTop = countdown() != nullptr &&
@@ -633,12 +638,20 @@ IndicatorTest::preferencesNeverHoldBackTheAction()
 		QMetaObject::invokeMethod(indicator, "showConfigMenu");
 		if (countdown() != nullptr)
 			countdown()->accept();
-		ranUnder = suspendRuns() == 1 && w->isVisible();
-		static_cast<QDialog *>(w)->reject();
+		ranUnder = suspendRuns() == 1 && prefs->isVisible();
+		prefs->reject();
+		done = true;
+	};
+	handler.handle = [&](QWidget *w) {
+		QDialog *d = static_cast<QDialog *>(w);
+		if (qobject_cast<Preferences *>(w) != nullptr && shown++ == 0)
+			QTimer::singleShot(0, d, [&, d] { underPreferences(d); });
+		else
+			d->reject();
 		return true;
 	};
 	emit tray()->activated(QSystemTrayIcon::Trigger);
-	QTRY_VERIFY_WITH_TIMEOUT(shown > 0, PATIENCE);
+	QTRY_VERIFY_WITH_TIMEOUT(done, PATIENCE);
 	QVERIFY(onTop);
 	QVERIFY(entryClosed);
 	QCOMPARE(shown, 1);
