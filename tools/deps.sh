@@ -9,7 +9,7 @@ packages=(
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5
   libudev-dev umockdev libumockdev-dev gir1.2-umockdev-1.0 python3 python3-gi
   libnss-wrapper
-  xvfb xauth trayer xdotool x11-utils imagemagick adwaita-icon-theme
+  xvfb xauth trayer xdotool xclip x11-utils imagemagick adwaita-icon-theme
   mandoc desktop-file-utils
 )
 

@@ -4,6 +4,9 @@
  * texts, titles and icons of the program's boxes and its exit status.
  *
  *   BOX<TAB>title<TAB>icon<TAB>text, newlines written as \n
+ *
+ * and the line READY when an event loop first runs: once start-up is done,
+ * the battery's first reading included (or under a start-up error box).
  */
 #include <stdio.h>
 
@@ -53,6 +56,10 @@ startReporter()
 	QTimer *timer = new QTimer(QCoreApplication::instance());
 	QObject::connect(timer, &QTimer::timeout, reportBoxes);
 	timer->start(20);
+	QTimer::singleShot(0, QCoreApplication::instance(), [] {
+		printf("READY\n");
+		fflush(stdout);
+	});
 }
 
 Q_COREAPP_STARTUP_FUNCTION(startReporter)
