@@ -683,12 +683,13 @@ IndicatorTest::failedSaveDoesNotHoldBackTheAction()
 	QVERIFY(handler.seen.isEmpty());
 }
 
+enum Opener { CLICK, MENU, DISCHARGE };
+
 void
 IndicatorTest::screenChangeUnderOpenDialog_data()
 {
 	QTest::addColumn<QString>("dialog");
 	QTest::addColumn<int>("opener");
-	enum { CLICK, MENU, DISCHARGE };
 
 	QTest::newRow("preferences from a click") << "Preferences" << int(CLICK);
 	QTest::newRow("preferences from the menu") << "Preferences" << int(MENU);
@@ -698,8 +699,10 @@ IndicatorTest::screenChangeUnderOpenDialog_data()
 }
 
 /*
- * The icon is made anew under whatever is open, and the old one, whose
- * click or menu may have opened it, goes only once it is closed.
+ * The icon is made anew under whatever is open, while what the dialog was
+ * opened from, the clicked icon or the menu, whose call is on the stack
+ * below, lives on until it has returned.  Events come the way the window
+ * system's do, through the windows.
  */
 void
 IndicatorTest::screenChangeUnderOpenDialog()
@@ -710,7 +713,9 @@ IndicatorTest::screenChangeUnderOpenDialog()
 	QFETCH(int, opener);
 	startArmed();
 	QPointer<QSystemTrayIcon> old = tray();
-	bool remade = false, handled = false;
+	QPointer<QObject> caller = opener == MENU ?
+	    static_cast<QObject *>(tray()->contextMenu()) : old.data();
+	bool remade = false, handled = false, callerKept = false;
 	ModalHandler handler;
 	handler.handle = [&](QWidget *w) {
 		QDialog *d = static_cast<QDialog *>(w);
@@ -725,6 +730,7 @@ IndicatorTest::screenChangeUnderOpenDialog()
 			return false;
 		screenChange(true);
 		remade = tray() != old && tray()->isVisible();
+		callerKept = !caller.isNull();
 		handled = true;
 		if (Countdown *c = qobject_cast<Countdown *>(w))
 			c->reject();
@@ -739,15 +745,15 @@ IndicatorTest::screenChangeUnderOpenDialog()
 		QVERIFY(QDir().mkpath(home->filePath(
 		    ".config/Qor/ampelwick/config")));
 	switch (opener) {
-	case 0:
-		QTest::mouseClick(trayWindow(), Qt::LeftButton);
+	case CLICK:
+		QTest::mouseClick(trayWindow()->windowHandle(), Qt::LeftButton);
 		break;
-	case 1: {
+	case MENU: {
 		QMenu *menu = tray()->contextMenu();
 		menu->popup(QPoint(100, 100));
 		QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), PATIENCE);
-		menu->setActiveAction(preferencesEntry());
-		QTest::keyClick(menu, Qt::Key_Return);
+		QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {},
+		    menu->actionGeometry(preferencesEntry()).center());
 		break;
 	}
 	default:
@@ -756,6 +762,8 @@ IndicatorTest::screenChangeUnderOpenDialog()
 	}
 	QTRY_VERIFY_WITH_TIMEOUT(handled, PATIENCE);
 	QVERIFY(remade);
+	if (opener != DISCHARGE)
+		QVERIFY(callerKept);
 	QTRY_VERIFY_WITH_TIMEOUT(old.isNull(), PATIENCE);
 	QCOMPARE(indicator->findChildren<QSystemTrayIcon *>().size(), 1);
 	QVERIFY(tray()->isVisible());
@@ -784,7 +792,7 @@ IndicatorTest::hundredScreenChangesLeakNothing()
 		static_cast<QDialog *>(w)->reject();
 		return true;
 	};
-	QTest::mouseClick(trayWindow(), Qt::LeftButton);
+	QTest::mouseClick(trayWindow()->windowHandle(), Qt::LeftButton);
 	QCOMPARE(handler.seen, QStringList("Preferences"));
 	QTRY_COMPARE_WITH_TIMEOUT(indicator->findChildren<QObject *>().size(),
 	    objects, PATIENCE);
