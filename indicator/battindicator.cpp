@@ -447,6 +447,11 @@ BattIndicator::loadIcons()
 	if (icons[ICON_PREFERENCES].isNull())
 		icons[ICON_PREFERENCES] = load_standard_icon(
 		    QStyle::SP_FileIcon, nullptr);
+	/* The menu is kept from icon to icon: it follows the theme here. */
+	if (trayMenu != nullptr) {
+		prefsAction->setIcon(icons[ICON_PREFERENCES]);
+		trayMenu->actions().at(1)->setIcon(icons[ICON_QUIT]);
+	}
 }
 
 void
