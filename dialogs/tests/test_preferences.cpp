@@ -24,6 +24,9 @@
 
 namespace {
 
+/* A bound for things that must happen, never a measure of how fast. */
+constexpr int PATIENCE_MS = 30000;
+
 /*
  * The dialog's widgets, found by walking its layout tree; a widget out of
  * place stays null and fails the test that needs it.
@@ -330,7 +333,7 @@ TestPreferences::layoutTree()
 	/* Built hidden; shown, Ok sits left of Cancel at the right edge. */
 	QVERIFY(!dlg.isVisible());
 	dlg.show();
-	QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+	QVERIFY(QTest::qWaitForWindowExposed(&dlg, PATIENCE_MS));
 	QVERIFY(ui.ok->geometry().right() < ui.cancel->geometry().left());
 	QVERIFY(ui.cancel->geometry().right() > dlg.width() - 15 - 5);
 	QVERIFY(ui.autoCb->geometry().top() > ui.autoWidget->geometry().bottom());
