@@ -574,15 +574,16 @@ BattIndicator::runAutomaticAction()
 void
 BattIndicator::countdownFinished(int result)
 {
-	if (result == QDialog::Rejected)
-		actionCancelled = true;
-	else {
-		saveBeforeAction();
-		runCommand();
-	}
+	/* Armed again before a box about the command can hold a loop open. */
 	countdownOpen = false;
 	actionPending = false;
 	updatePreferencesEntry();
+	if (result == QDialog::Rejected) {
+		actionCancelled = true;
+		return;
+	}
+	saveBeforeAction();
+	runCommand();
 }
 
 /* The command must not wait for anyone: no box, a balloon at most. */

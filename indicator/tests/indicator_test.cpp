@@ -123,6 +123,7 @@ private slots:
 	void crossingActedOnOnceByEitherPath();
 	void preferencesNeverHoldBackTheAction();
 	void failedSaveDoesNotHoldBackTheAction();
+	void boxLeftOpenDoesNotHoldBackTheAction();
 	void screenChangeUnderOpenDialog_data();
 	void screenChangeUnderOpenDialog();
 	void hundredScreenChangesLeakNothing();
@@ -131,7 +132,7 @@ private slots:
 private:
 	BattIndicator *makeIndicator();
 	void startArmed();
-	QString suspendLogging();
+	QString suspendLogging(int status = 0);
 	int suspendRuns() const;
 	QSystemTrayIcon *tray() const;
 	QWidget *trayWindow() const;
@@ -213,13 +214,14 @@ IndicatorTest::startArmed()
 
 /* A suspend command that notes each run in a log; returns the command. */
 QString
-IndicatorTest::suspendLogging()
+IndicatorTest::suspendLogging(int status)
 {
 	const QString script = home->filePath("suspend.sh");
 	QFile f(script);
 	if (!f.open(QIODevice::WriteOnly))
 		return QString();
-	f.write("#!/bin/sh\necho ran >>\"$1\"\n");
+	f.write("#!/bin/sh\necho ran >>\"$1\"\nexit " +
+	    QByteArray::number(status) + "\n");
 	f.close();
 	chmod(qPrintable(script), 0755);
 	const QString command = script + " " + home->filePath("ran");
@@ -285,7 +287,8 @@ IndicatorTest::screenChange(bool byTimer)
 		return;
 	}
 	const QSystemTrayIcon *old = tray();
-	QTest::qWaitFor([&] { return tray() != old; }, PATIENCE);
+	/* The callers check the outcome. */
+	(void)QTest::qWaitFor([&] { return tray() != old; }, PATIENCE);
 }
 
 QTimer *
@@ -684,6 +687,36 @@ IndicatorTest::failedSaveDoesNotHoldBackTheAction()
 }
 
 enum Opener { CLICK, MENU, DISCHARGE };
+
+/* The box about a failed suspend, left open, lets the next one start. */
+void
+IndicatorTest::boxLeftOpenDoesNotHoldBackTheAction()
+{
+	if (!QSystemTrayIcon::isSystemTrayAvailable())
+		QSKIP("needs a system tray");
+	suspendLogging(3);
+	startArmed();
+	ModalHandler handler;
+	bool again = false;
+	handler.handle = [&](QWidget *w) {
+		QMessageBox *box = qobject_cast<QMessageBox *>(w);
+		if (box == nullptr)
+			return false;
+		setBattery(3, 1, 6);
+		poll();
+		again = countdown() != nullptr;
+		if (again)
+			countdown()->reject();
+		box->accept();
+		return true;
+	};
+	setBattery(4, 1, 8);
+	poll();
+	QVERIFY(countdown() != nullptr);
+	countdown()->accept();
+	QCOMPARE(suspendRuns(), 1);
+	QVERIFY(again);
+}
 
 void
 IndicatorTest::screenChangeUnderOpenDialog_data()
