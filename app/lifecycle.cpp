@@ -113,9 +113,9 @@ take_instance_lock()
 }
 
 void
-save_and_quit(const cfg_section *settings)
+save_and_quit(const cfg_section *settings, SaveReport report)
 {
-	cfg_write(PROGRAM_NAME, CONFIG_FILE, settings);
+	save_settings(settings, report);
 	exit(0);
 }
 
@@ -136,7 +136,8 @@ TerminationWatcher::signalArrived()
 
 	while (read(signal_pipe[0], &byte, 1) == 1)
 		;
+	/* Nobody may be there to answer a box: the exit must not wait. */
 	if (loaded_settings != nullptr)
-		save_and_quit(loaded_settings);
+		save_and_quit(loaded_settings, SaveReport::StandardError);
 	exit(0);
 }

@@ -8,6 +8,7 @@
 #include <QObject>
 
 #include "cfg.h"
+#include "settings.h"
 
 /*
  * Installs the handler for SIGINT, SIGTERM, SIGQUIT and SIGHUP.  Until the
@@ -29,8 +30,12 @@ void	take_instance_lock();
 /* The loaded settings; from now on a termination signal saves them. */
 void	set_loaded_settings(cfg_section *settings);
 
-/* Writes the settings (result ignored) and exits with status 0. */
-[[noreturn]] void save_and_quit(const cfg_section *settings);
+/*
+ * Writes the settings and exits with status 0; a failed save is reported
+ * the way report says before the exit.
+ */
+[[noreturn]] void save_and_quit(const cfg_section *settings,
+		    SaveReport report);
 
 /*
  * Watches the signal handler's pipe from the event loop; the one place

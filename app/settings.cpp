@@ -1,3 +1,7 @@
+#include <err.h>
+#include <string.h>
+
+#include "msgbox.h"
 #include "settings.h"
 
 /*
@@ -53,3 +57,18 @@ const cfg_vardef settings_table[SETTINGS_COUNT] = {
 	    boolean_value(true) },
 	{ "poll_interval", CFG_INTEGER, SLOT_POLL_INTERVAL, integer_value(5) },
 };
+
+bool
+save_settings(const cfg_section *settings, SaveReport report)
+{
+	if (cfg_write(PROGRAM_NAME, CONFIG_FILE, settings) == 0)
+		return true;
+	const char *text = cfg_errstr();
+	if (report == SaveReport::Box) {
+		gui_warnx(nullptr, "%s", text);
+		return false;
+	}
+	/* The store's text ends its line already. */
+	warnx("%.*s", static_cast<int>(strcspn(text, "\n")), text);
+	return false;
+}

@@ -27,4 +27,18 @@ constexpr int SETTINGS_COUNT = 7;
  */
 extern const cfg_vardef settings_table[SETTINGS_COUNT];
 
+/*
+ * Where a failed save is reported: in a warning box where someone can
+ * answer it, or on standard error where nothing may wait (a termination
+ * signal, the automatic action).
+ */
+enum class SaveReport { Box, StandardError };
+
+/*
+ * Writes the settings file.  A failure is reported once, with the store's
+ * text; the settings in memory stay in force.  Returns whether the file
+ * was written.
+ */
+bool	save_settings(const cfg_section *settings, SaveReport report);
+
 #endif /* AMPELWICK_SETTINGS_H */

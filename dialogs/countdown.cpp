@@ -45,6 +45,11 @@ Countdown::Countdown(bool suspend, int seconds, QWidget *parent)
 	connect(timer, SIGNAL(timeout()), this, SLOT(update()));
 	connect(cancelButton, SIGNAL(clicked()), this, SLOT(reject()));
 
+	/*
+	 * Modal whether it is run with exec() or only shown: above any dialog
+	 * already open, so that Cancel can always be reached.
+	 */
+	setWindowModality(Qt::ApplicationModal);
 	show();
 	/* The full screen, not the work area: the dialog may cover panels. */
 	setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,

@@ -9,6 +9,8 @@
 #include <QSpinBox>
 #include <QStyle>
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -65,6 +67,9 @@ Preferences::Preferences(cfg_section *cfg, QWidget *parent)
 	pollIntervalSb->setSuffix(QStringLiteral(" s"));
 	capacitySb->setSuffix(QStringLiteral(" %"));
 
+	/* The store holds commands of any length; the default cuts at 32767. */
+	shutdownCmdEdit->setMaxLength(INT_MAX);
+	suspendCmdEdit->setMaxLength(INT_MAX);
 	/* Commands are byte strings in UTF-8, shown and stored as such. */
 	shutdownCmdEdit->insert(QString::fromUtf8(vars[SLOT_SHUTDOWN_CMD].val.str));
 	suspendCmdEdit->insert(QString::fromUtf8(vars[SLOT_SUSPEND_CMD].val.str));
@@ -157,12 +162,60 @@ store_command(cfg_var *var, const QByteArray &text)
 	var->val.str = copy;
 }
 
+static bool
+is_line_end(QChar c)
+{
+	return c == QLatin1Char('\n') || c == QLatin1Char('\r');
+}
+
+std::optional<QByteArray>
+Preferences::commandToStore(const char *stored, const QString &text)
+{
+	/* Bytes that are not UTF-8 were shown as U+FFFD: keep them unedited. */
+	if (text == QString::fromUtf8(stored))
+		return QByteArray(stored != nullptr ? stored : "");
+	int begin = 0;
+	int end = text.size();
+	/* A pasted command often brings its line end along. */
+	while (begin < end && is_line_end(text[begin]))
+		begin++;
+	while (end > begin && is_line_end(text[end - 1]))
+		end--;
+	const QString command = text.mid(begin, end - begin);
+	if (std::any_of(command.begin(), command.end(), is_line_end))
+		return std::nullopt;
+	return command.toUtf8();
+}
+
+/* A refused command keeps the dialog open, with the field to mend. */
+bool
+Preferences::takeCommand(QLineEdit *edit, int slot, const QString &refusal,
+    QByteArray *bytes)
+{
+	const std::optional<QByteArray> command =
+	    commandToStore(cfg->vars[slot].val.str, edit->text());
+
+	if (command) {
+		*bytes = *command;
+		return true;
+	}
+	gui_warnx(this, "%s", refusal.toUtf8().constData());
+	edit->setFocus();
+	return false;
+}
+
 void
 Preferences::acceptSlot()
 {
-	QByteArray suspendCmd = suspendCmdEdit->text().toUtf8();
-	QByteArray shutdownCmd = shutdownCmdEdit->text().toUtf8();
+	QByteArray suspendCmd;
+	QByteArray shutdownCmd;
 	cfg_var *vars = cfg->vars;
+
+	if (!takeCommand(suspendCmdEdit, SLOT_SUSPEND_CMD,
+	    tr("The suspend command must be a single line."), &suspendCmd) ||
+	    !takeCommand(shutdownCmdEdit, SLOT_SHUTDOWN_CMD,
+	    tr("The shutdown command must be a single line."), &shutdownCmd))
+		return;
 
 	vars[SLOT_AUTOSHUTDOWN].val.boolean =
 	    autoShutdownCb->checkState() == Qt::Checked;
@@ -173,7 +226,7 @@ Preferences::acceptSlot()
 	    themeIconsCb->checkState() == Qt::Checked;
 	store_command(&vars[SLOT_SUSPEND_CMD], suspendCmd);
 	store_command(&vars[SLOT_SHUTDOWN_CMD], shutdownCmd);
-	/* A failed save leaves the new values in force; the store keeps the error. */
-	cfg_write(PROGRAM_NAME, CONFIG_FILE, cfg);
+	/* A failed save is reported; the new values stay in force. */
+	save_settings(cfg, SaveReport::Box);
 	accept();
 }

@@ -6,7 +6,10 @@
 #ifndef AMPELWICK_PREFERENCES_H
 #define AMPELWICK_PREFERENCES_H
 
+#include <QByteArray>
 #include <QDialog>
+
+#include <optional>
 
 #include "cfg.h"
 
@@ -23,6 +26,15 @@ class Preferences : public QDialog
 public:
 	/* cfg is borrowed and must outlive the dialog. */
 	Preferences(cfg_section *cfg, QWidget *parent);
+
+	/*
+	 * What Ok stores for a command field: the stored bytes while the text
+	 * is still the one shown for them, else the text in UTF-8 without line
+	 * ends at either end.  Nothing when a line break is left inside, which
+	 * the settings file cannot hold.
+	 */
+	static std::optional<QByteArray> commandToStore(const char *stored,
+			    const QString &text);
 
 public slots:
 	void	catchCbStateChanged(int state);
@@ -41,6 +53,8 @@ private:
 	QRadioButton	*suspendRb;
 
 	QFrame	*createSeparator(QWidget *parent);
+	bool	 takeCommand(QLineEdit *edit, int slot, const QString &refusal,
+		    QByteArray *bytes);
 };
 
 #endif /* AMPELWICK_PREFERENCES_H */

@@ -135,20 +135,31 @@ BattIndicator::watchDevd()
 void
 BattIndicator::quit()
 {
-	save_and_quit(cfg);
+	save_and_quit(cfg, SaveReport::Box);
 }
 
 void
 BattIndicator::pollACPI()
 {
-	const batt_status &now = source->status;
-
 	if (!ampelwick_present(source))
 		return;
 	if (ampelwick_poll(source) == -1)
 		gui_errx(nullptr, 1, "ampelwick_poll(): %s",
 		    ampelwick_error(source));
-	/* The first tick only records: the tray icon was drawn when made. */
+	takeReading();
+}
+
+/*
+ * Every reading, from the poll or after a devd notification, meets the
+ * same decision against the last recorded one, so a crossing is acted on
+ * once, by whichever path saw it first.
+ */
+void
+BattIndicator::takeReading()
+{
+	const batt_status &now = source->status;
+
+	/* The first one only records: the tray icon was drawn when made. */
 	if (lastStatus.capacity == -1) {
 		lastStatus = now;
 		return;
@@ -219,11 +230,12 @@ BattIndicator::reloadStatus()
 	if (ampelwick_get_batt_info(source) == -1)
 		gui_err(nullptr, 1, "ampelwick_get_batt_info(): %s",
 		    ampelwick_error(source));
-	lastStatus = source->status;
 	if (trayIcon != nullptr)
 		trayIcon->setVisible(true);
 	else
 		createTrayIcon();
+	takeReading();
+	/* New levels may recolour the gauge without a change of the reading. */
 	chooseIcon();
 	updateToolTip();
 	pollTimer->start(pollIntervalMs(pollInterval));
@@ -234,7 +246,7 @@ BattIndicator::checkForSysTray()
 {
 	if (trayIcon != nullptr) {
 		trayRetries = 60;
-		deleteTrayIcon();
+		retireTrayIcon();
 	}
 	if (QSystemTrayIcon::isSystemTrayAvailable()) {
 		trayTimer->stop();
@@ -247,16 +259,44 @@ BattIndicator::checkForSysTray()
 	}
 }
 
+/*
+ * The icon goes at once unless a nested loop of ours runs: the
+ * preferences may have been opened from its click, whose handler stays on
+ * the stack until the loop ends.  Such an icon waits for the end of the
+ * last loop, in view only if it is the clicked one.
+ */
 void
-BattIndicator::deleteTrayIcon()
+BattIndicator::retireTrayIcon()
 {
-	/* Each tray icon gets a menu of its own: let it go with the icon. */
-	if (QMenu *menu = trayIcon->contextMenu()) {
-		qDeleteAll(menu->actions());
-		delete menu;
-	}
-	delete trayIcon;
+	QSystemTrayIcon *old = trayIcon;
+
 	trayIcon = nullptr;
+	disconnect(old, nullptr, this, nullptr);
+	if (nestedLoops == 0) {
+		delete old;
+		return;
+	}
+	if (old != clickedIcon)
+		old->setVisible(false);
+	retiredIcons.append(old);
+}
+
+void
+BattIndicator::disposeRetiredIcons()
+{
+	if (nestedLoops > 0)
+		return;
+	qDeleteAll(retiredIcons);
+	retiredIcons.clear();
+}
+
+void
+BattIndicator::leaveNestedLoop()
+{
+	/* From the event loop: the handlers below us return first. */
+	if (--nestedLoops == 0 && !retiredIcons.isEmpty())
+		QTimer::singleShot(0, this,
+		    &BattIndicator::disposeRetiredIcons);
 }
 
 void
@@ -265,14 +305,14 @@ BattIndicator::createTrayIcon()
 	if (trayIcon != nullptr || !QSystemTrayIcon::isSystemTrayAvailable())
 		return;
 	trayIcon = new QSystemTrayIcon(this);
-	QMenu *menu = createTrayMenu(this);
+	if (trayMenu == nullptr)
+		trayMenu = createTrayMenu(this);
 	chooseIcon();
 	updateToolTip();
-	trayIcon->setContextMenu(menu);
+	trayIcon->setContextMenu(trayMenu);
 	trayIcon->setVisible(true);
-	connect(trayIcon,
-	    SIGNAL(activated(QSystemTrayIcon::ActivationReason)), this,
-	    SLOT(trayClicked(QSystemTrayIcon::ActivationReason)));
+	connect(trayIcon, &QSystemTrayIcon::activated, this,
+	    &BattIndicator::trayClicked);
 }
 
 QMenu *
@@ -281,14 +321,15 @@ BattIndicator::createTrayMenu(BattIndicator *parent)
 	QMenu *menu = new QMenu(parent);
 	QAction *quitAction = new QAction(parent->icons[ICON_QUIT],
 	    tr("&Quit"), parent);
-	QAction *prefsAction = new QAction(parent->icons[ICON_PREFERENCES],
-	    tr("&Preferences"), parent);
 
-	menu->addAction(prefsAction);
+	parent->prefsAction = new QAction(parent->icons[ICON_PREFERENCES],
+	    tr("&Preferences"), parent);
+	menu->addAction(parent->prefsAction);
 	menu->addAction(quitAction);
-	connect(quitAction, SIGNAL(triggered()), parent, SLOT(quit()));
-	connect(prefsAction, SIGNAL(triggered()), parent,
-	    SLOT(showConfigMenu()));
+	connect(quitAction, &QAction::triggered, parent, &BattIndicator::quit);
+	connect(parent->prefsAction, &QAction::triggered, parent,
+	    &BattIndicator::showConfigMenu);
+	parent->updatePreferencesEntry();
 	return menu;
 }
 
@@ -350,19 +391,28 @@ BattIndicator::updateToolTip()
 void
 BattIndicator::trayClicked(QSystemTrayIcon::ActivationReason reason)
 {
-	if ((reason == QSystemTrayIcon::DoubleClick ||
-	    reason == QSystemTrayIcon::Trigger) && !actionPending)
-		showConfigMenu();
+	if (reason != QSystemTrayIcon::DoubleClick &&
+	    reason != QSystemTrayIcon::Trigger)
+		return;
+	/* The icon's click handler is below us while the dialog runs. */
+	QSystemTrayIcon *const outer = clickedIcon;
+	clickedIcon = qobject_cast<QSystemTrayIcon *>(sender());
+	showConfigMenu();
+	clickedIcon = outer;
 }
 
 void
 BattIndicator::showConfigMenu()
 {
+	/* Nothing may stand between a pending action and its deadline. */
+	if (actionUnderway())
+		return;
+	nestedLoops++;
 	QPointer<Preferences> dialog = new Preferences(cfg, nullptr);
-
 	if (dialog->exec() == QDialog::Accepted)
 		applySettings();
 	delete dialog;
+	leaveNestedLoop();
 }
 
 void
@@ -433,6 +483,11 @@ BattIndicator::loadIcons()
 	if (icons[ICON_PREFERENCES].isNull())
 		icons[ICON_PREFERENCES] = load_standard_icon(
 		    QStyle::SP_FileIcon, nullptr);
+	/* The menu is kept from icon to icon: it follows the theme here. */
+	if (trayMenu != nullptr) {
+		prefsAction->setIcon(icons[ICON_PREFERENCES]);
+		trayMenu->actions().at(1)->setIcon(icons[ICON_QUIT]);
+	}
 }
 
 void
@@ -493,6 +548,7 @@ BattIndicator::checkLowBattery()
 	    lastStatus.capacity, source->status);
 	actionPending = flags.actionPending;
 	actionCancelled = flags.actionCancelled;
+	updatePreferencesEntry();
 
 	switch (action) {
 	case LowBatteryAction::StartCountdown:
@@ -519,22 +575,62 @@ BattIndicator::showCapacityWarning()
 	trayIcon->showMessage(tr("Warning"), message, icon, BALLOON_MS);
 }
 
+/* The countdown is open while the action is pending, and for its end. */
+bool
+BattIndicator::actionUnderway() const
+{
+	return actionPending || countdownOpen;
+}
+
+void
+BattIndicator::updatePreferencesEntry()
+{
+	if (prefsAction != nullptr)
+		prefsAction->setEnabled(!actionUnderway());
+}
+
+/*
+ * No exec(): a dialog opened in the meantime would keep a nested loop from
+ * returning past the deadline.  The countdown shows itself, modal, and
+ * its end is handled in whichever loop runs then.
+ */
 void
 BattIndicator::runAutomaticAction()
 {
-	QPointer<Countdown> dialog = new Countdown(suspend, COUNTDOWN_SECONDS,
-	    this);
+	Countdown *dialog = new Countdown(suspend, COUNTDOWN_SECONDS, this);
 
 	countdownOpen = true;
-	if (dialog->exec() == QDialog::Rejected)
-		actionCancelled = true;
-	else {
-		cfg_write(PROGRAM_NAME, CONFIG_FILE, cfg);
-		runCommand();
-	}
-	delete dialog;
+	updatePreferencesEntry();
+	connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
+		dialog->deleteLater();
+		countdownFinished(result);
+	});
+}
+
+void
+BattIndicator::countdownFinished(int result)
+{
+	/* Armed again before a box about the command can hold a loop open. */
 	countdownOpen = false;
 	actionPending = false;
+	updatePreferencesEntry();
+	if (result == QDialog::Rejected) {
+		actionCancelled = true;
+		return;
+	}
+	saveBeforeAction();
+	runCommand();
+}
+
+/* The command must not wait for anyone: no box, a balloon at most. */
+void
+BattIndicator::saveBeforeAction()
+{
+	if (save_settings(cfg, SaveReport::StandardError) || trayIcon == nullptr)
+		return;
+	trayIcon->showMessage(tr("Warning"),
+	    QString::fromUtf8(cfg_errstr()).trimmed(),
+	    QSystemTrayIcon::Warning, BALLOON_MS);
 }
 
 void

@@ -8,6 +8,7 @@
 #define AMPELWICK_BATTINDICATOR_H
 
 #include <QIcon>
+#include <QList>
 #include <QPixmap>
 #include <QString>
 #include <QSystemTrayIcon>
@@ -16,6 +17,7 @@
 #include "battery.h"
 #include "cfg.h"
 
+class QAction;
 class QMenu;
 class QRect;
 class QSocketNotifier;
@@ -59,9 +61,12 @@ private slots:
 
 private:
 	void	applySettings();
+	void	takeReading();
 	void	reloadStatus();
 	void	createTrayIcon();
-	void	deleteTrayIcon();
+	void	retireTrayIcon();
+	void	disposeRetiredIcons();
+	void	leaveNestedLoop();
 	QMenu  *createTrayMenu(BattIndicator *parent);
 	void	updateToolTip();
 	void	watchDevd();
@@ -74,9 +79,13 @@ private:
 
 	void	checkLowBattery();
 	void	runAutomaticAction();
+	void	countdownFinished(int result);
+	void	saveBeforeAction();
 	void	runCommand();
 	void	showCapacityWarning();
 	void	refreshCommand();
+	bool	actionUnderway() const;
+	void	updatePreferencesEntry();
 
 	int			 shutdownCap = 0;
 	int			 pollInterval = 5;
@@ -97,6 +106,13 @@ private:
 	batt_source		*source = nullptr;
 	QSocketNotifier		*devdNotifier = nullptr;
 	QSystemTrayIcon		*trayIcon = nullptr;
+	/* One menu for every tray icon: its handlers may be on the stack. */
+	QMenu			*trayMenu = nullptr;
+	QAction			*prefsAction = nullptr;
+	/* Nested event loops run from our handlers, and what they pin. */
+	int			 nestedLoops = 0;
+	QSystemTrayIcon		*clickedIcon = nullptr;
+	QList<QSystemTrayIcon *> retiredIcons;
 };
 
 #endif

@@ -142,6 +142,14 @@ Restlaufzeit: %1:%2</translation>
         <source>Preferences</source>
         <translation>Einstellungen</translation>
     </message>
+    <message>
+        <source>The suspend command must be a single line.</source>
+        <translation>Der Befehl für Bereitschaft muss eine einzige Zeile sein.</translation>
+    </message>
+    <message>
+        <source>The shutdown command must be a single line.</source>
+        <translation>Der Befehl zum Herunterfahren muss eine einzige Zeile sein.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -142,6 +142,14 @@ Tiempo restante: %1:%2</translation>
         <source>Preferences</source>
         <translation>Preferencias</translation>
     </message>
+    <message>
+        <source>The suspend command must be a single line.</source>
+        <translation>La orden para suspender debe ocupar una sola línea.</translation>
+    </message>
+    <message>
+        <source>The shutdown command must be a single line.</source>
+        <translation>La orden para apagar debe ocupar una sola línea.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

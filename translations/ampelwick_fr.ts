@@ -142,6 +142,14 @@ Temps restant : %1:%2</translation>
         <source>Preferences</source>
         <translation>Préférences</translation>
     </message>
+    <message>
+        <source>The suspend command must be a single line.</source>
+        <translation>La commande de mise en veille doit tenir sur une seule ligne.</translation>
+    </message>
+    <message>
+        <source>The shutdown command must be a single line.</source>
+        <translation>La commande d&apos;arrêt doit tenir sur une seule ligne.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -142,6 +142,14 @@ Time remaining: %1:%2</source>
         <source>Preferences</source>
         <translation>Настройки</translation>
     </message>
+    <message>
+        <source>The suspend command must be a single line.</source>
+        <translation>Команда ждущего режима должна быть одной строкой.</translation>
+    </message>
+    <message>
+        <source>The shutdown command must be a single line.</source>
+        <translation>Команда выключения должна быть одной строкой.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

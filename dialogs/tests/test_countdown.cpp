@@ -14,6 +14,9 @@
 
 namespace {
 
+/* A bound for things that must happen, never a measure of how fast. */
+constexpr int PATIENCE_MS = 30000;
+
 /* The top row of the dialog: the picture, then the sentence. */
 QLabel *
 top_row_label(Countdown &dlg, int i)
@@ -168,7 +171,7 @@ TestCountdown::cancelRejects()
 		QPushButton *b = cancel_button(dlg);
 		/* Mnemonics reach only the active window. */
 		dlg.activateWindow();
-		QVERIFY(QTest::qWaitForWindowActive(&dlg));
+		QVERIFY(QTest::qWaitForWindowActive(&dlg, PATIENCE_MS));
 		switch (how) {
 		case 0:
 			QTest::mouseClick(b, Qt::LeftButton);

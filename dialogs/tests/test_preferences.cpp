@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -22,6 +23,9 @@
 #include "test_home.h"
 
 namespace {
+
+/* A bound for things that must happen, never a measure of how fast. */
+constexpr int PATIENCE_MS = 30000;
 
 /*
  * The dialog's widgets, found by walking its layout tree; a widget out of
@@ -175,6 +179,26 @@ struct Snapshot {
 	}
 };
 
+/* Closes the message boxes that the dialog shows, noting "title: text". */
+struct BoxCloser {
+	QStringList	seen;
+	QTimer		timer;
+
+	BoxCloser()
+	{
+		QObject::connect(&timer, &QTimer::timeout, [this] {
+			for (QWidget *w : QApplication::topLevelWidgets()) {
+				QMessageBox *box = qobject_cast<QMessageBox *>(w);
+				if (box == nullptr || !box->isVisible())
+					continue;
+				seen << box->windowTitle() + ": " + box->text();
+				box->accept();
+			}
+		});
+		timer.start(20);
+	}
+};
+
 } // namespace
 
 class TestPreferences : public QObject
@@ -205,6 +229,9 @@ private slots:
 	void unchangedCommandsKeepStrings();
 	void emptyCommand();
 	void nonAsciiCommandRoundTrips();
+	void uneditedCommandsKeptByteForByte();
+	void lineEndsDroppedLineBreaksRefused();
+	void failedSaveReportedOnce();
 	void exactlyOneRadioButton_data();
 	void exactlyOneRadioButton();
 };
@@ -306,7 +333,7 @@ TestPreferences::layoutTree()
 	/* Built hidden; shown, Ok sits left of Cancel at the right edge. */
 	QVERIFY(!dlg.isVisible());
 	dlg.show();
-	QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+	QVERIFY(QTest::qWaitForWindowExposed(&dlg, PATIENCE_MS));
 	QVERIFY(ui.ok->geometry().right() < ui.cancel->geometry().left());
 	QVERIFY(ui.cancel->geometry().right() > dlg.width() - 15 - 5);
 	QVERIFY(ui.autoCb->geometry().top() > ui.autoWidget->geometry().bottom());
@@ -554,6 +581,78 @@ TestPreferences::nonAsciiCommandRoundTrips()
 	QCOMPARE(ui_of(again).suspendCmd->text(), QString::fromUtf8(stored));
 	QCOMPARE(ui_of(again).shutdownCmd->text(), typed);
 	cfg_free(r);
+}
+
+/* Longer than a line edit holds by default, and not UTF-8. */
+void
+TestPreferences::uneditedCommandsKeptByteForByte()
+{
+	const QByteArray longCmd = "echo " + QByteArray(40000, 'x') + " end";
+	const char *latin1 = "/home/j\xf6rg/bin/suspend --now";
+	set_command(cfg, SLOT_SHUTDOWN_CMD, longCmd.constData());
+	set_command(cfg, SLOT_SUSPEND_CMD, latin1);
+	Snapshot before(cfg);
+	Preferences dlg(cfg, nullptr);
+
+	QCOMPARE(ui_of(dlg).shutdownCmd->text().size(), longCmd.size());
+	dlg.acceptSlot();
+	QVERIFY(Snapshot(cfg) == before);
+	cfg_section *r = readBack();
+	QVERIFY(r != nullptr);
+	QCOMPARE(QByteArray(r->vars[SLOT_SHUTDOWN_CMD].val.str), longCmd);
+	QCOMPARE(QByteArray(r->vars[SLOT_SUSPEND_CMD].val.str),
+	    QByteArray(latin1));
+	cfg_free(r);
+}
+
+/* What the settings file cannot hold never reaches the store. */
+void
+TestPreferences::lineEndsDroppedLineBreaksRefused()
+{
+	BoxCloser boxes;
+	Preferences pasted(cfg, nullptr);
+
+	ui_of(pasted).suspendCmd->setText(QStringLiteral("\nsystemctl suspend\r\n"));
+	pasted.acceptSlot();
+	QCOMPARE(pasted.result(), int(QDialog::Accepted));
+	QCOMPARE(cfg->vars[SLOT_SUSPEND_CMD].val.str, "systemctl suspend");
+	QVERIFY(boxes.seen.isEmpty());
+
+	const QByteArray fileBefore = configBytes();
+	Snapshot before(cfg);
+	Preferences dlg(cfg, nullptr);
+	Ui ui = ui_of(dlg);
+	bool stillOpen = false;
+	int result = run(dlg, [&] {
+		ui.capacity->setValue(42);
+		ui.shutdownCmd->setText(QStringLiteral("echo one\necho two"));
+		QTest::mouseClick(ui.ok, Qt::LeftButton);
+		stillOpen = dlg.isVisible();
+		dlg.reject();
+	});
+	QVERIFY(stillOpen);
+	QCOMPARE(result, int(QDialog::Rejected));
+	QCOMPARE(boxes.seen, QStringList("Warning: The shutdown command must be "
+	    "a single line."));
+	QVERIFY(Snapshot(cfg) == before);
+	QCOMPARE(configBytes(), fileBefore);
+}
+
+void
+TestPreferences::failedSaveReportedOnce()
+{
+	BoxCloser boxes;
+	/* Even root cannot put a file where a directory stands. */
+	QVERIFY(QDir().mkpath(configPath()));
+	Preferences dlg(cfg, nullptr);
+
+	ui_of(dlg).capacity->setValue(12);
+	dlg.acceptSlot();
+	QCOMPARE(dlg.result(), int(QDialog::Accepted));
+	QCOMPARE(cfg->vars[SLOT_SHUTDOWN_CAP].val.integer, 12);
+	QCOMPARE(boxes.seen, QStringList("Warning: " +
+	    QString::fromUtf8(cfg_errstr())));
+	QVERIFY(boxes.seen[0].contains(configPath()));
 }
 
 void

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRect>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
@@ -28,6 +29,9 @@
 #include "settings.h"
 #include "sim_laptop.h"
 #include "test_home.h"
+
+/* A bound for things that must happen, never a measure of how fast. */
+static constexpr int PATIENCE = 30000;
 
 static const QColor green(96, 255, 96);
 static const QColor yellow(239, 239, 92);
@@ -43,11 +47,11 @@ public:
 
 	ModalHandler()
 	{
-		connect(&timer, SIGNAL(timeout()), this, SLOT(look()));
+		connect(&timer, &QTimer::timeout, this, &ModalHandler::look);
 		timer.start(20);
 	}
 
-private slots:
+private:
 	void look()
 	{
 		QWidget *w = topDialog();
@@ -61,9 +65,8 @@ private slots:
 			w->setProperty("handled", true);
 	}
 
-private:
-	/* The countdown shows itself before exec() and so is never the
-	 * application's modal window: look at the top-level dialogs too. */
+	/* A box opened under a dialog is not the application's modal
+	 * window: look at the top-level dialogs too. */
 	static QWidget *topDialog()
 	{
 		if (QWidget *w = QApplication::activeModalWidget())
@@ -78,10 +81,34 @@ private:
 	QTimer timer;
 };
 
+/* Counts the widgets of a class as they are shown. */
+class ShowCounter : public QObject {
+public:
+	explicit ShowCounter(const char *className) : name(className)
+	{
+		qApp->installEventFilter(this);
+	}
+
+	int count = 0;
+
+protected:
+	bool eventFilter(QObject *o, QEvent *e) override
+	{
+		if (e->type() == QEvent::Show &&
+		    qstrcmp(o->metaObject()->className(), name) == 0)
+			count++;
+		return false;
+	}
+
+private:
+	const char *name;
+};
+
 class IndicatorTest : public QObject {
 	Q_OBJECT
 
 private slots:
+	void initTestCase();
 	void init();
 	void cleanup();
 	void trayIconAppears();
@@ -93,12 +120,25 @@ private slots:
 	void warningBalloonsAtTheLevels();
 	void countdownRunsSuspendCommandOnce();
 	void cancelHoldsUntilCharger();
+	void crossingActedOnOnceByEitherPath();
+	void preferencesNeverHoldBackTheAction();
+	void failedSaveDoesNotHoldBackTheAction();
+	void boxLeftOpenDoesNotHoldBackTheAction();
+	void screenChangeUnderOpenDialog_data();
+	void screenChangeUnderOpenDialog();
+	void hundredScreenChangesLeakNothing();
 	void noTrayFallbackWindow();
 
 private:
 	BattIndicator *makeIndicator();
 	void startArmed();
+	QString suspendLogging(int status = 0);
+	int suspendRuns() const;
 	QSystemTrayIcon *tray() const;
+	QWidget *trayWindow() const;
+	QAction *preferencesEntry() const;
+	Countdown *countdown() const;
+	void screenChange(bool byTimer);
 	QTimer *pollTimer() const;
 	void poll();
 	void setBattery(int cap, int state, int min = -1, int acline = 0);
@@ -111,6 +151,15 @@ private:
 	cfg_section *settings = nullptr;
 	BattIndicator *indicator = nullptr;
 };
+
+/* The tray may come up a moment after the test has started. */
+void
+IndicatorTest::initTestCase()
+{
+	if (qgetenv("WITH_TRAY") == "1")
+		QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(),
+		    PATIENCE);
+}
 
 void
 IndicatorTest::init()
@@ -148,7 +197,7 @@ BattIndicator *
 IndicatorTest::makeIndicator()
 {
 	indicator = new BattIndicator(settings, nullptr);
-	devd->accept_client();
+	devd->accept_client(PATIENCE);
 	return indicator;
 }
 
@@ -159,15 +208,87 @@ IndicatorTest::startArmed()
 	settings->vars[SLOT_AUTOSHUTDOWN].val.boolean = true;
 	settings->vars[SLOT_SHUTDOWN_CAP].val.integer = 5;
 	makeIndicator();
-	QTRY_VERIFY(tray() != nullptr);
+	QTRY_VERIFY_WITH_TIMEOUT(tray() != nullptr, PATIENCE);
 	poll();
 }
 
+/* A suspend command that notes each run in a log; returns the command. */
+QString
+IndicatorTest::suspendLogging(int status)
+{
+	const QString script = home->filePath("suspend.sh");
+	QFile f(script);
+	if (!f.open(QIODevice::WriteOnly))
+		return QString();
+	f.write("#!/bin/sh\necho ran >>\"$1\"\nexit " +
+	    QByteArray::number(status) + "\n");
+	f.close();
+	chmod(qPrintable(script), 0755);
+	const QString command = script + " " + home->filePath("ran");
+	free(settings->vars[SLOT_SUSPEND_CMD].val.str);
+	settings->vars[SLOT_SUSPEND_CMD].val.str = strdup(qPrintable(command));
+	return command;
+}
+
+int
+IndicatorTest::suspendRuns() const
+{
+	QFile ran(home->filePath("ran"));
+	if (!ran.open(QIODevice::ReadOnly))
+		return 0;
+	return ran.readAll().count('\n');
+}
+
+/* The current tray icon: the newest; an older one may wait for deletion. */
 QSystemTrayIcon *
 IndicatorTest::tray() const
 {
-	return indicator->findChild<QSystemTrayIcon *>(QString(),
+	const QList<QSystemTrayIcon *> icons =
+	    indicator->findChildren<QSystemTrayIcon *>(QString(),
 	    Qt::FindDirectChildrenOnly);
+	return icons.isEmpty() ? nullptr : icons.last();
+}
+
+/* The window that the tray embedded for the current icon. */
+QWidget *
+IndicatorTest::trayWindow() const
+{
+	QWidget *found = nullptr;
+	for (QWidget *w : QApplication::topLevelWidgets())
+		if (qstrcmp(w->metaObject()->className(),
+		    "QSystemTrayIconSys") == 0 && w->isVisible())
+			found = w;
+	return found;
+}
+
+QAction *
+IndicatorTest::preferencesEntry() const
+{
+	return tray()->contextMenu()->actions().value(0);
+}
+
+Countdown *
+IndicatorTest::countdown() const
+{
+	for (Countdown *c : indicator->findChildren<Countdown *>())
+		if (c->isVisible())
+			return c;
+	return nullptr;
+}
+
+/* A change of the primary screen's geometry, and the tray check after it. */
+void
+IndicatorTest::screenChange(bool byTimer)
+{
+	QMetaObject::invokeMethod(indicator, "scrGeomChanged",
+	    Q_ARG(QRect, QRect(0, 0, 1024, 768)));
+	if (!byTimer) {
+		QMetaObject::invokeMethod(indicator, "checkForSysTray");
+		return;
+	}
+	const QSystemTrayIcon *old = tray();
+	/* The callers check the outcome. */
+	(void)QTest::qWaitFor([&] { return tray() != old; }, PATIENCE);
 }
 
 QTimer *
@@ -225,7 +346,7 @@ IndicatorTest::trayIconAppears()
 	makeIndicator();
 	/* No tray icon until the first tray check, 500 ms after start. */
 	QVERIFY(tray() == nullptr);
-	QTRY_VERIFY_WITH_TIMEOUT(tray() != nullptr, 1000);
+	QTRY_VERIFY_WITH_TIMEOUT(tray() != nullptr, PATIENCE);
 	QVERIFY(tray()->isVisible());
 	QCOMPARE(tray()->toolTip(),
 	    QString("Status: Discharging\nCapacity: 80%\nTime remaining: 02:30"));
@@ -240,7 +361,7 @@ IndicatorTest::firstTickOnlyRecords()
 	if (!QSystemTrayIcon::isSystemTrayAvailable())
 		QSKIP("needs a system tray");
 	makeIndicator();
-	QTRY_VERIFY(tray() != nullptr);
+	QTRY_VERIFY_WITH_TIMEOUT(tray() != nullptr, PATIENCE);
 	setBattery(70, 1, 150);
 	poll();
 	QCOMPARE(tray()->toolTip(),
@@ -259,7 +380,7 @@ IndicatorTest::changeRedrawsGaugeAndToolTip()
 	if (!QSystemTrayIcon::isSystemTrayAvailable())
 		QSKIP("needs a system tray");
 	makeIndicator();
-	QTRY_VERIFY(tray() != nullptr);
+	QTRY_VERIFY_WITH_TIMEOUT(tray() != nullptr, PATIENCE);
 	poll();
 
 	setBattery(10, 1, 20);
@@ -290,16 +411,16 @@ IndicatorTest::batteryRemovedAndInsertedThroughDevd()
 	if (!QSystemTrayIcon::isSystemTrayAvailable())
 		QSKIP("needs a system tray");
 	makeIndicator();
-	QTRY_VERIFY(tray() != nullptr);
+	QTRY_VERIFY_WITH_TIMEOUT(tray() != nullptr, PATIENCE);
 
 	setBattery(80, 7);
 	QVERIFY(devd->notify());
-	QTRY_VERIFY(!tray()->isVisible());
+	QTRY_VERIFY_WITH_TIMEOUT(!tray()->isVisible(), PATIENCE);
 	QVERIFY(!pollTimer()->isActive());
 
 	setBattery(40, 2, -1, 1);
 	QVERIFY(devd->notify());
-	QTRY_VERIFY(tray()->isVisible());
+	QTRY_VERIFY_WITH_TIMEOUT(tray()->isVisible(), PATIENCE);
 	QCOMPARE(tray()->toolTip(), QString("Status: Charging\nCapacity: 40%"));
 	QVERIFY(pollTimer()->isActive());
 }
@@ -310,13 +431,13 @@ IndicatorTest::reconnectionReplacesNotifierWithoutRereading()
 	if (!QSystemTrayIcon::isSystemTrayAvailable())
 		QSKIP("needs a system tray");
 	makeIndicator();
-	QTRY_VERIFY(tray() != nullptr);
+	QTRY_VERIFY_WITH_TIMEOUT(tray() != nullptr, PATIENCE);
 	QPointer<QSocketNotifier> old = indicator->findChild<QSocketNotifier *>();
 	QVERIFY(old);
 
 	setBattery(30, 1, 60);
 	devd->close_client();
-	QTRY_VERIFY(old.isNull());
+	QTRY_VERIFY_WITH_TIMEOUT(old.isNull(), PATIENCE);
 	QSocketNotifier *now = indicator->findChild<QSocketNotifier *>();
 	QVERIFY(now != nullptr);
 	QVERIFY(now->isEnabled());
@@ -325,7 +446,7 @@ IndicatorTest::reconnectionReplacesNotifierWithoutRereading()
 	/* The new connection carries notifications. */
 	QVERIFY(devd->accept_client());
 	QVERIFY(devd->notify());
-	QTRY_VERIFY(tray()->toolTip().contains("30%"));
+	QTRY_VERIFY_WITH_TIMEOUT(tray()->toolTip().contains("30%"), PATIENCE);
 }
 
 void
@@ -334,7 +455,7 @@ IndicatorTest::menuAndClicks()
 	if (!QSystemTrayIcon::isSystemTrayAvailable())
 		QSKIP("needs a system tray");
 	makeIndicator();
-	QTRY_VERIFY(tray() != nullptr);
+	QTRY_VERIFY_WITH_TIMEOUT(tray() != nullptr, PATIENCE);
 	QMenu *menu = tray()->contextMenu();
 	QVERIFY(menu != nullptr);
 	QCOMPARE(menu->actions().size(), 2);
@@ -364,7 +485,7 @@ IndicatorTest::warningBalloonsAtTheLevels()
 	if (!QSystemTrayIcon::isSystemTrayAvailable())
 		QSKIP("needs a system tray");
 	makeIndicator();
-	QTRY_VERIFY(tray() != nullptr);
+	QTRY_VERIFY_WITH_TIMEOUT(tray() != nullptr, PATIENCE);
 	setBattery(12, 1, 30);
 	poll();
 
@@ -374,7 +495,8 @@ IndicatorTest::warningBalloonsAtTheLevels()
 
 	setBattery(10, 1, 28);
 	poll();
-	QTRY_VERIFY(balloonText().contains("Battery capacity at 10%"));
+	QTRY_VERIFY_WITH_TIMEOUT(balloonText().contains("Battery capacity at 10%"),
+	    PATIENCE);
 	QVERIFY(balloonText().contains("Warning"));
 }
 
@@ -403,30 +525,29 @@ IndicatorTest::countdownRunsSuspendCommandOnce()
 	startArmed();
 
 	ModalHandler handler;
-	int countdowns = 0;
-	handler.handle = [&](QWidget *w) {
-		if (Countdown *c = qobject_cast<Countdown *>(w)) {
-			countdowns++;
-			/* A further change while counting down starts nothing. */
-			setBattery(3, 1, 5);
-			poll();
-			c->accept();
-			return true;
-		}
-		if (QMessageBox *box = qobject_cast<QMessageBox *>(w)) {
+	handler.handle = [](QWidget *w) {
+		QMessageBox *box = qobject_cast<QMessageBox *>(w);
+		if (box != nullptr)
 			box->accept();
-			return true;
-		}
-		return false;
+		return box != nullptr;
 	};
 	setBattery(4, 1, 6);
 	poll();
-	QCOMPARE(countdowns, 1);
+	Countdown *c = countdown();
+	QVERIFY(c != nullptr);
+	/* A further change while counting down starts nothing. */
+	setBattery(3, 1, 5);
+	poll();
+	QCOMPARE(indicator->findChildren<Countdown *>().size(), 1);
+	/* The deadline. */
+	c->accept();
 	QFile ran(log);
 	QVERIFY(ran.open(QIODevice::ReadOnly));
 	QCOMPARE(QString(ran.readAll()), QString("saved\nran arg\n"));
 	QCOMPARE(handler.seen.last(), QString("Warning: Command " + command +
 	    " returned an exit status != 0: 3"));
+	QTRY_VERIFY_WITH_TIMEOUT(indicator->findChildren<Countdown *>().isEmpty(),
+	    PATIENCE);
 }
 
 void
@@ -436,33 +557,281 @@ IndicatorTest::cancelHoldsUntilCharger()
 		QSKIP("needs a system tray");
 	startArmed();
 
-	ModalHandler handler;
-	int countdowns = 0;
-	handler.handle = [&](QWidget *w) {
-		if (Countdown *c = qobject_cast<Countdown *>(w)) {
-			countdowns++;
-			/* A click on the tray icon while counting down does nothing. */
-			emit tray()->activated(QSystemTrayIcon::Trigger);
-			c->reject();
-			return true;
-		}
-		return false;
-	};
 	setBattery(5, 1);
 	poll();
-	QCOMPARE(countdowns, 1);
-	QVERIFY(!handler.seen.contains("Preferences"));
+	QVERIFY(countdown() != nullptr);
+	countdown()->reject();
 	setBattery(4, 1);
 	poll();
 	setBattery(2, 1);
 	poll();
-	QCOMPARE(countdowns, 1);
+	QVERIFY(countdown() == nullptr);
 
 	setBattery(2, 2, -1, 1);
 	poll();
 	setBattery(2, 1);
 	poll();
-	QCOMPARE(countdowns, 2);
+	QVERIFY(countdown() != nullptr);
+	countdown()->reject();
+}
+
+/* A crossing seen through devd warns as one seen by the poll, and once. */
+void
+IndicatorTest::crossingActedOnOnceByEitherPath()
+{
+	if (!QSystemTrayIcon::isSystemTrayAvailable())
+		QSKIP("needs a system tray");
+	settings->vars[SLOT_AUTOSHUTDOWN].val.boolean = true;
+	settings->vars[SLOT_SHUTDOWN_CAP].val.integer = 3;
+	makeIndicator();
+	QTRY_VERIFY_WITH_TIMEOUT(tray() != nullptr, PATIENCE);
+	ShowCounter balloons("QBalloonTip");
+	/* The battery's levels come with a notification: 10 % and 5 %. */
+	setBattery(30, 1, 90);
+	QVERIFY(devd->notify());
+	QTRY_VERIFY_WITH_TIMEOUT(tray()->toolTip().contains("30%"), PATIENCE);
+
+	/* devd first, then the poll. */
+	setBattery(10, 1, 30);
+	QVERIFY(devd->notify());
+	QTRY_COMPARE_WITH_TIMEOUT(balloons.count, 1, PATIENCE);
+	QVERIFY(balloonText().contains("Battery capacity at 10%"));
+	poll();
+	/* The poll first, then devd. */
+	setBattery(5, 1, 15);
+	poll();
+	QCOMPARE(balloons.count, 2);
+	setBattery(5, 1, 14);
+	QVERIFY(devd->notify());
+	QTRY_VERIFY_WITH_TIMEOUT(tray()->toolTip().contains("00:14"), PATIENCE);
+	/* Both at the shutdown level: one countdown. */
+	setBattery(3, 1, 9);
+	QVERIFY(devd->notify());
+	QTRY_VERIFY_WITH_TIMEOUT(countdown() != nullptr, PATIENCE);
+	poll();
+	QCOMPARE(indicator->findChildren<Countdown *>().size(), 1);
+	QCOMPARE(balloons.count, 2);
+	countdown()->reject();
+}
+
+/*
+ * While the action is pending no entry opens the preferences, and a
+ * dialog opened before it does not hold it back: the countdown comes on
+ * top and the command runs at its deadline.
+ */
+void
+IndicatorTest::preferencesNeverHoldBackTheAction()
+{
+	if (!QSystemTrayIcon::isSystemTrayAvailable())
+		QSKIP("needs a system tray");
+	suspendLogging();
+	startArmed();
+	ModalHandler handler;
+	int shown = 0;
+	bool done = false, onTop = false, entryClosed = false, ranUnder = false;
+	/* Run from the preferences' loop, leaving the handler free. */
+	auto underPreferences = [&](QDialog *prefs) {
+		setBattery(4, 1, 8);
+		poll();
+		onTop = countdown() != nullptr &&
+		    QApplication::activeModalWidget() == countdown();
+		entryClosed = !preferencesEntry()->isEnabled();
+		preferencesEntry()->trigger();
+		emit tray()->activated(QSystemTrayIcon::Trigger);
+		QMetaObject::invokeMethod(indicator, "showConfigMenu");
+		if (countdown() != nullptr)
+			countdown()->accept();
+		ranUnder = suspendRuns() == 1 && prefs->isVisible();
+		prefs->reject();
+		done = true;
+	};
+	handler.handle = [&](QWidget *w) {
+		QDialog *d = static_cast<QDialog *>(w);
+		if (qobject_cast<Preferences *>(w) != nullptr && shown++ == 0)
+			QTimer::singleShot(0, d, [&, d] { underPreferences(d); });
+		else
+			d->reject();
+		return true;
+	};
+	emit tray()->activated(QSystemTrayIcon::Trigger);
+	QTRY_VERIFY_WITH_TIMEOUT(done, PATIENCE);
+	QVERIFY(onTop);
+	QVERIFY(entryClosed);
+	QCOMPARE(shown, 1);
+	QVERIFY(ranUnder);
+	QVERIFY(preferencesEntry()->isEnabled());
+}
+
+/* A save that fails before the action is reported without a box. */
+void
+IndicatorTest::failedSaveDoesNotHoldBackTheAction()
+{
+	if (!QSystemTrayIcon::isSystemTrayAvailable())
+		QSKIP("needs a system tray");
+	suspendLogging();
+	QVERIFY(QDir().mkpath(home->filePath(".config/Qor/ampelwick/config")));
+	startArmed();
+	ModalHandler handler;
+	handler.handle = [](QWidget *w) {
+		static_cast<QDialog *>(w)->reject();
+		return true;
+	};
+	setBattery(4, 1, 8);
+	poll();
+	QVERIFY(countdown() != nullptr);
+	countdown()->accept();
+	QCOMPARE(suspendRuns(), 1);
+	QTRY_VERIFY_WITH_TIMEOUT(balloonText().contains("Is a directory"),
+	    PATIENCE);
+	QVERIFY(handler.seen.isEmpty());
+}
+
+enum Opener { CLICK, MENU, DISCHARGE };
+
+/* The box about a failed suspend, left open, lets the next one start. */
+void
+IndicatorTest::boxLeftOpenDoesNotHoldBackTheAction()
+{
+	if (!QSystemTrayIcon::isSystemTrayAvailable())
+		QSKIP("needs a system tray");
+	suspendLogging(3);
+	startArmed();
+	ModalHandler handler;
+	bool again = false;
+	handler.handle = [&](QWidget *w) {
+		QMessageBox *box = qobject_cast<QMessageBox *>(w);
+		if (box == nullptr)
+			return false;
+		setBattery(3, 1, 6);
+		poll();
+		again = countdown() != nullptr;
+		if (again)
+			countdown()->reject();
+		box->accept();
+		return true;
+	};
+	setBattery(4, 1, 8);
+	poll();
+	QVERIFY(countdown() != nullptr);
+	countdown()->accept();
+	QCOMPARE(suspendRuns(), 1);
+	QVERIFY(again);
+}
+
+void
+IndicatorTest::screenChangeUnderOpenDialog_data()
+{
+	QTest::addColumn<QString>("dialog");
+	QTest::addColumn<int>("opener");
+
+	QTest::newRow("preferences from a click") << "Preferences" << int(CLICK);
+	QTest::newRow("preferences from the menu") << "Preferences" << int(MENU);
+	QTest::newRow("countdown") << "Countdown" << int(DISCHARGE);
+	/* The box of a failed save, over the preferences opened by a click. */
+	QTest::newRow("message box") << "QMessageBox" << int(CLICK);
+}
+
+/*
+ * The icon is made anew under whatever is open, while what the dialog was
+ * opened from, the clicked icon or the menu, whose call is on the stack
+ * below, lives on until it has returned.  Events come the way the window
+ * system's do, through the windows.
+ */
+void
+IndicatorTest::screenChangeUnderOpenDialog()
+{
+	if (!QSystemTrayIcon::isSystemTrayAvailable())
+		QSKIP("needs a system tray");
+	QFETCH(QString, dialog);
+	QFETCH(int, opener);
+	startArmed();
+	QPointer<QSystemTrayIcon> old = tray();
+	QPointer<QObject> caller = opener == MENU ?
+	    static_cast<QObject *>(tray()->contextMenu()) : old.data();
+	bool remade = false, handled = false, callerKept = false;
+	ModalHandler handler;
+	handler.handle = [&](QWidget *w) {
+		QDialog *d = static_cast<QDialog *>(w);
+		if (dialog == "QMessageBox" && qobject_cast<Preferences *>(w)) {
+			/* Outside this handler, which a box would hold. */
+			QTimer::singleShot(0, d, [d] {
+				QMetaObject::invokeMethod(d, "acceptSlot");
+			});
+			return true;
+		}
+		if (w->metaObject()->className() != dialog)
+			return false;
+		screenChange(true);
+		remade = tray() != old && tray()->isVisible();
+		callerKept = !caller.isNull();
+		handled = true;
+		if (Countdown *c = qobject_cast<Countdown *>(w))
+			c->reject();
+		else if (qobject_cast<QMessageBox *>(w))
+			d->accept();
+		else
+			d->reject();
+		return true;
+	};
+	/* Even root cannot save where a directory stands. */
+	if (dialog == "QMessageBox")
+		QVERIFY(QDir().mkpath(home->filePath(
+		    ".config/Qor/ampelwick/config")));
+	switch (opener) {
+	case CLICK:
+		QTest::mouseClick(trayWindow()->windowHandle(), Qt::LeftButton);
+		break;
+	case MENU: {
+		QMenu *menu = tray()->contextMenu();
+		menu->popup(QPoint(100, 100));
+		QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), PATIENCE);
+		QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {},
+		    menu->actionGeometry(preferencesEntry()).center());
+		break;
+	}
+	default:
+		setBattery(4, 1, 8);
+		poll();
+	}
+	QTRY_VERIFY_WITH_TIMEOUT(handled, PATIENCE);
+	QVERIFY(remade);
+	if (opener != DISCHARGE)
+		QVERIFY(callerKept);
+	QTRY_VERIFY_WITH_TIMEOUT(old.isNull(), PATIENCE);
+	QCOMPARE(indicator->findChildren<QSystemTrayIcon *>().size(), 1);
+	QVERIFY(tray()->isVisible());
+}
+
+void
+IndicatorTest::hundredScreenChangesLeakNothing()
+{
+	if (!QSystemTrayIcon::isSystemTrayAvailable())
+		QSKIP("needs a system tray");
+	makeIndicator();
+	QTRY_VERIFY_WITH_TIMEOUT(tray() != nullptr, PATIENCE);
+	const int objects = indicator->findChildren<QObject *>().size();
+	const int widgets = QApplication::allWidgets().size();
+
+	for (int i = 0; i < 100; i++)
+		screenChange(false);
+	QCOMPARE(indicator->findChildren<QObject *>().size(), objects);
+	QCOMPARE(QApplication::allWidgets().size(), widgets);
+
+	/* Under the preferences opened by a click, the old icons wait. */
+	ModalHandler handler;
+	handler.handle = [&](QWidget *w) {
+		for (int i = 0; i < 100; i++)
+			screenChange(false);
+		static_cast<QDialog *>(w)->reject();
+		return true;
+	};
+	QTest::mouseClick(trayWindow()->windowHandle(), Qt::LeftButton);
+	QCOMPARE(handler.seen, QStringList("Preferences"));
+	QTRY_COMPARE_WITH_TIMEOUT(indicator->findChildren<QObject *>().size(),
+	    objects, PATIENCE);
+	QTRY_COMPARE_WITH_TIMEOUT(QApplication::allWidgets().size(), widgets,
+	    PATIENCE);
+	QVERIFY(tray()->isVisible());
 }
 
 void
@@ -471,9 +840,10 @@ IndicatorTest::noTrayFallbackWindow()
 	if (QSystemTrayIcon::isSystemTrayAvailable())
 		QSKIP("needs a desktop without a system tray");
 	makeIndicator();
+	/* Timers never come early: no window before the checks are spent. */
 	QTest::qWait(30000);
 	QVERIFY(!indicator->isVisible());
-	QTRY_VERIFY_WITH_TIMEOUT(indicator->isVisible(), 2000);
+	QTRY_VERIFY_WITH_TIMEOUT(indicator->isVisible(), PATIENCE);
 	QVERIFY(tray() == nullptr);
 }
 

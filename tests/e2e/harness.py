@@ -28,6 +28,10 @@ import simlaptop  # noqa: E402
 
 PROGRAM_CLASS = "ampelwick-sim"
 
+# A bound for things that must happen, never a measure of how fast: a
+# loaded machine takes its time, a broken program never gets there.
+PATIENCE = 30
+
 # Set by run.py before the scenarios load.
 BINARY = None
 PROBE = None
@@ -236,7 +240,7 @@ class Scenario(unittest.TestCase):
         self.shot("end")
         for run in self.runs:
             run.kill()
-        if os.path.exists(self.home.config_path):
+        if os.path.isfile(self.home.config_path):
             shutil.copy(self.home.config_path,
                         os.path.join(self.dir, "config"))
 
@@ -262,11 +266,11 @@ class Scenario(unittest.TestCase):
         with self.devd.lock:
             return len(self.devd.clients)
 
-    def wait_devd_client(self, count=1, timeout=10):
+    def wait_devd_client(self, count=1, timeout=PATIENCE):
         with self.devd.lock:
             ok = self.devd.changed.wait_for(
                 lambda: len(self.devd.clients) >= count, timeout)
-        self.check(ok, "the program connects to devd within %s s" % timeout,
+        self.check(ok, "the program connects to devd",
                    "%d client(s)" % self.clients())
 
     # -- the program
@@ -400,21 +404,20 @@ class Scenario(unittest.TestCase):
                 return wid
         return None
 
-    def tray_icon(self, timeout=5):
+    def tray_icon(self, timeout=PATIENCE):
         wid = desktop.wait_for(self.tray_icon_window, timeout)
         self.check(wid, "the tray embeds the program's icon")
         return wid
 
-    def window(self, name, timeout=5):
+    def window(self, name, timeout=PATIENCE):
         """The first visible window whose name is exactly name."""
         pattern = "^" + name + "$"
         found = desktop.wait_for(lambda: self.windows(name=pattern),
                                  timeout)
-        self.check(found, "a window named %r appears within %s s"
-                   % (name, timeout))
+        self.check(found, "a window named %r appears" % name)
         return found[0]
 
-    def gone(self, name, timeout=5):
+    def gone(self, name, timeout=PATIENCE):
         pattern = "^" + name + "$"
 
         def absent():
@@ -448,7 +451,7 @@ class Scenario(unittest.TestCase):
     def gauge(self, wid):
         return GaugePicture(self.picture(wid))
 
-    def wait_gauge(self, wid, colour, capacity, what, timeout=3):
+    def wait_gauge(self, wid, colour, capacity, what, timeout=PATIENCE):
         """Waits until the tray shows the gauge in colour at capacity."""
         filled = expected_fill(capacity)
         deadline = time.monotonic() + timeout

@@ -4,7 +4,7 @@ import time
 
 import desktop
 from desktop import settings_text
-from harness import CHARGING, DISCHARGING, Scenario
+from harness import CHARGING, DISCHARGING, PATIENCE, Scenario
 
 # A poll interval far beyond the scenario: only devd can update the icon.
 SLOW_POLL = settings_text(use_icon_theme=False, poll_interval=60)
@@ -18,8 +18,7 @@ class Devd(Scenario):
         self.wait_gauge(icon, "yellow", -50, "discharging at 50 % at start")
         self.battery(cap=80, min=-1, **CHARGING)
         self.devd.notify()
-        self.wait_gauge(icon, "green", 80, "charging after the notification",
-                        timeout=2)
+        self.wait_gauge(icon, "green", 80, "charging after the notification")
         # Other devd lines leave the icon alone.
         self.battery(cap=30, min=60, **DISCHARGING)
         self.devd.line("!system=IFNET subsystem=em0 type=LINK_UP")
@@ -27,8 +26,7 @@ class Devd(Scenario):
         self.wait_gauge(icon, "green", 80, "unchanged after other lines",
                         timeout=1)
         self.devd.notify()
-        self.wait_gauge(icon, "yellow", -30, "discharging after the next one",
-                        timeout=2)
+        self.wait_gauge(icon, "yellow", -30, "discharging after the next one")
         self.check(run.alive(), "the program keeps running")
 
     def test_restarting_devd_is_survived(self):
@@ -38,7 +36,7 @@ class Devd(Scenario):
         self.battery(cap=90, min=-1, **CHARGING)
         self.devd.notify()
         self.wait_gauge(icon, "green", 90,
-                        "a notification after the reconnection", timeout=2)
+                        "a notification after the reconnection")
 
         # A second restart, this time with devd away for a moment.
         self.devd.stop()
@@ -47,11 +45,10 @@ class Devd(Scenario):
         self.battery(cap=40, min=80, **DISCHARGING)
         self.devd.notify()
         self.wait_gauge(icon, "yellow", -40,
-                        "a notification after the second reconnection",
-                        timeout=2)
+                        "a notification after the second reconnection")
         self.check(run.alive(), "the program keeps running")
         run.signal()
-        self.check(run.wait(5) == 0, "exit status 0 on SIGTERM",
+        self.check(run.wait(PATIENCE) == 0, "exit status 0 on SIGTERM",
                    run.status)
         self.check(run.stderr().count(RECONNECTING) == 2,
                    "one notice on standard error per lost connection",
@@ -88,14 +85,14 @@ class Devd(Scenario):
                    "one notice of the lost connection", run.stderr())
 
     def test_devd_gone_for_good_ends_the_program(self):
-        # 30 attempts 20 ms apart: the program gives up within a second.
+        # 30 attempts 20 ms apart: the program soon gives up.
         run, icon = self.start_monitoring(SLOW_POLL)
         self.devd_away()
         box = self.window("Error")
         self.shot("error-box", box)
         self.check(run.alive(), "the program waits for the box to be closed")
         self.key(box, "Return")
-        status = run.wait(5)
+        status = run.wait(PATIENCE)
         self.check(status == 1, "exit status 1 after the box is closed",
                    "status %s" % status)
         self.check(RECONNECTING in run.stderr(),

@@ -1,7 +1,7 @@
 """The tray picture: the drawn gauge, and the icon theme's battery icons."""
 import desktop
 from desktop import settings_text
-from harness import CHARGING, DISCHARGING, Scenario
+from harness import CHARGING, DISCHARGING, PATIENCE, Scenario
 
 
 class DrawnGauge(Scenario):
@@ -60,7 +60,7 @@ class ThemeIcons(Scenario):
 
         def changed():
             return self.picture(icon) != before
-        self.check(desktop.wait_for(changed, 3),
+        self.check(desktop.wait_for(changed, PATIENCE),
                    "charging at 100 % shows another theme icon")
         self.shot("theme-charging-100", icon)
         charging = self.gauge(icon)

@@ -4,7 +4,7 @@ import os
 import time
 
 import desktop
-from harness import CHARGING, DEFAULT_SETTINGS, DISCHARGING, Scenario
+from harness import CHARGING, DEFAULT_SETTINGS, DISCHARGING, PATIENCE, Scenario
 
 COUNTDOWN = "Critical battery capacity reached"
 # Long enough for a poll (every second) to have seen a change.
@@ -58,18 +58,18 @@ class LowBattery(Scenario):
             return
         new = desktop.wait_for(
             lambda: [b for b in self.balloons()
-                     if b not in self.seen_balloons], 3)
+                     if b not in self.seen_balloons], PATIENCE)
         self.check(len(new) == 1, "one balloon at %d %%" % cap,
                    "new balloon windows %s" % new)
         self.seen_balloons += new
         # The window may show before it is painted.
         icon = desktop.wait_for(
-            lambda: balloon_icon(self.picture(new[0])), 2)
+            lambda: balloon_icon(self.picture(new[0])), PATIENCE)
         self.shot("balloon-%d" % cap, new[0])
         self.check(icon == balloon, "the balloon at %d %% has the %s icon"
                    % (cap, balloon), icon)
 
-    def countdown(self, timeout=3):
+    def countdown(self, timeout=PATIENCE):
         found = desktop.wait_for(
             lambda: self.windows(name="^%s$" % COUNTDOWN), timeout)
         return found[0] if found else None
@@ -106,7 +106,7 @@ class LowBattery(Scenario):
         time.sleep(1.2)
         self.check(self.countdown(0) == box, "Escape leaves the countdown")
         self.key(box, "alt+c")
-        self.check(self.gone(COUNTDOWN, 3), "Cancel closes the countdown")
+        self.check(self.gone(COUNTDOWN), "Cancel closes the countdown")
         self.check(self.suspended() == 0, "a cancelled countdown runs nothing")
 
         # Cancelled: no countdown however low the battery goes.
@@ -115,22 +115,22 @@ class LowBattery(Scenario):
 
         # The charger re-arms it; discharging again at 3 % counts down.
         self.battery(cap=2, min=-1, **CHARGING)
-        time.sleep(SETTLE)
+        self.wait_gauge(icon, "green", 2, "the charger seen")
         self.check(self.countdown(0) is None, "no countdown while charging")
         self.battery(cap=3, min=9, **DISCHARGING)
         box = self.countdown()
         self.check(box, "the countdown opens again after the charger")
         first = self.picture(box)
         self.shot("countdown-again", box)
-        time.sleep(2.2)
-        self.check(self.picture(box) != first,
+        self.check(desktop.wait_for(lambda: self.picture(box) != first,
+                                    PATIENCE),
                    "the countdown shows the seconds running down")
         self.shot("countdown-later", box)
 
         # Runs out after 30 seconds; the suspend command runs once.
-        self.check(self.gone(COUNTDOWN, 40),
+        self.check(self.gone(COUNTDOWN, 30 + PATIENCE),
                    "the countdown closes itself after 30 s")
-        self.check(desktop.wait_for(lambda: self.suspended() >= 1, 5),
+        self.check(desktop.wait_for(lambda: self.suspended() >= 1, PATIENCE),
                    "the suspend command runs")
         time.sleep(SETTLE)
         self.check(self.suspended() == 1, "the suspend command ran once",

@@ -1,9 +1,12 @@
-"""Termination signals: the settings are written and the program exits 0."""
+"""Termination signals and Quit: the settings are written and the program
+exits 0; a save that fails is reported."""
 import os
 import signal
 
+import desktop
+
 from desktop import settings_text
-from harness import DEFAULT_SETTINGS, Scenario
+from harness import DEFAULT_SETTINGS, PATIENCE, Scenario
 
 
 class Signals(Scenario):
@@ -15,7 +18,7 @@ class Signals(Scenario):
         self.check(self.settings_lines() is None,
                    "nothing written at start-up", self.settings_lines())
         run.signal(signal.SIGTERM)
-        status = run.wait(5)
+        status = run.wait(PATIENCE)
         self.check(status == 0, "exit status 0", "status %s" % status)
         self.check(self.settings_lines() == DEFAULT_SETTINGS,
                    "the seven settings written", self.settings_lines())
@@ -27,7 +30,7 @@ class Signals(Scenario):
                 run, icon = self.start_monitoring(settings)
                 os.unlink(self.home.config_path)
                 run.signal(signo)
-                status = run.wait(5)
+                status = run.wait(PATIENCE)
                 self.check(status == 0, "exit status 0 on %s" % signo.name,
                            "status %s" % status)
                 lines = self.settings_lines()
@@ -36,3 +39,23 @@ class Signals(Scenario):
                            and "shutdown_cap = 7" in lines,
                            "the loaded settings written on %s" % signo.name,
                            lines)
+
+    def test_quit_with_a_failed_save_reports_it_and_quits(self):
+        run, icon = self.start_monitoring()
+        # Even root cannot put the file where a directory stands.
+        os.makedirs(self.home.config_path)
+        self.click(icon, button=3)
+        menu = desktop.wait_for(lambda: [
+            w for w in self.windows(cls="ampelwick-sim")
+            if "_NET_WM_WINDOW_TYPE_POPUP_MENU" in self.window_types(w)],
+            PATIENCE)
+        self.check(menu, "the tray menu opens")
+        self.shot("menu", menu[0])
+        self.desk.xdotool("key", "q")
+        box = self.window("Warning")
+        self.shot("not-saved", box)
+        self.check(run.alive(), "the program waits for the box to be closed")
+        self.key(box, "Return")
+        status = run.wait(PATIENCE)
+        self.check(status == 0, "exit status 0 after the box is closed",
+                   "status %s" % status)

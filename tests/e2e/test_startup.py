@@ -1,23 +1,16 @@
 """Start-up: the tray icon, one instance per user, no battery slot, a
 broken settings file."""
-import time
-
-from harness import Scenario
+from harness import PATIENCE, Scenario
 
 
 class StartUp(Scenario):
 
-    def test_tray_icon_is_embedded_within_a_second(self):
+    # How fast the icon comes is a benchmark's figure, not a pass mark.
+    def test_tray_icon_is_embedded(self):
         run = self.start()
-        # The program connects to devd while it builds its indicator; the
-        # tray check runs from then on.
         self.wait_devd_client()
-        connected = time.monotonic()
-        wid = self.tray_icon(timeout=1.0)
+        wid = self.tray_icon()
         self.shot("embedded")
-        self.check(time.monotonic() - connected <= 1.0,
-                   "the icon embedded within a second of start-up",
-                   "%.2f s" % (time.monotonic() - connected))
         self.check(self.window_class(wid) == ["ampelwick-sim", "ampelwick-sim"],
                    "the icon window has the program's class",
                    self.window_class(wid))
@@ -26,7 +19,7 @@ class StartUp(Scenario):
     def test_second_start_by_the_same_user_exits_at_once(self):
         first, icon = self.start_monitoring()
         second = self.start()
-        status = second.wait(5)
+        status = second.wait(PATIENCE)
         self.check(status == 0, "the second start exits with status 0",
                    "status %s" % status)
         self.check(second.stderr().strip() == "",
@@ -43,7 +36,7 @@ class StartUp(Scenario):
     def test_machine_without_battery_slot(self):
         self.battery(units=0)
         run = self.start()
-        status = run.wait(10)
+        status = run.wait(PATIENCE)
         self.check(status == 1, "exit status 1", "status %s" % status)
         self.check("No battery slot installed." in run.stderr(),
                    "the message on standard error", run.stderr())
@@ -59,7 +52,7 @@ class StartUp(Scenario):
         self.check(self.tray_icon_window() is None,
                    "no tray icon behind the box")
         self.key(box, "Return")
-        status = run.wait(5)
+        status = run.wait(PATIENCE)
         self.check(status == 1, "exit status 1 after the box is closed",
                    "status %s" % status)
         with open(self.home.config_path) as f:

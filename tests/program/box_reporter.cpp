@@ -7,6 +7,9 @@
  *   BOX<TAB>title<TAB>icon<TAB>text, newlines written as \n
  *   TIP<TAB>tool tip
  *   BALLOON<TAB>title<TAB>message
+ *
+ * and the line READY when an event loop first runs: once start-up is done,
+ * the battery's first reading included (or under a start-up error box).
  */
 #include <stdio.h>
 
@@ -99,6 +102,10 @@ startReporter()
 	QObject::connect(timer, &QTimer::timeout, reportToolTips);
 	QObject::connect(timer, &QTimer::timeout, reportBalloons);
 	timer->start(20);
+	QTimer::singleShot(0, QCoreApplication::instance(), [] {
+		printf("READY\n");
+		fflush(stdout);
+	});
 }
 
 Q_COREAPP_STARTUP_FUNCTION(startReporter)

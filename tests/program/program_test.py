@@ -13,6 +13,8 @@ import signal
 import stat
 import subprocess
 import sys
+import tempfile
+import threading
 import time
 import unittest
 
@@ -23,35 +25,59 @@ import simlaptop  # noqa: E402
 
 PROBE = None
 
+# A bound for things that must happen, never a measure of how fast.
+PATIENCE = 30
+
 BATTERY = dict(units=1, cap=50, min=120, state=1, rate=1000, acline=0,
                lfcap=50000, wcap=5000, lcap=2500, dcap=60000,
                devd_pause_ms=0)
 
 
 class Run:
-    """One run of the probe with its boxes and standard error collected."""
+    """One run of the probe with its boxes and standard error collected;
+    its standard output is read as it comes."""
 
     def __init__(self, home, extra_env=None, args=()):
         env = home.env()
         env["QT_QPA_PLATFORM"] = "offscreen"
         env["XDG_RUNTIME_DIR"] = home.dir
         env.update(extra_env or {})
+        self.err = tempfile.TemporaryFile(mode="w+")
         self.proc = subprocess.Popen([PROBE] + list(args), env=env,
                                      stdout=subprocess.PIPE,
-                                     stderr=subprocess.PIPE, text=True)
+                                     stderr=self.err, text=True)
+        self.lines = []
+        self.changed = threading.Condition()
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
 
-    def finish(self, timeout=20):
-        out, err = self.proc.communicate(timeout=timeout)
+    def _read(self):
+        for line in self.proc.stdout:
+            with self.changed:
+                self.lines.append(line.rstrip("\n"))
+                self.changed.notify_all()
+
+    def ready(self, timeout=PATIENCE):
+        """Waits until the program's event loop runs."""
+        with self.changed:
+            return self.changed.wait_for(lambda: "READY" in self.lines,
+                                         timeout)
+
+    def finish(self, timeout=PATIENCE * 2):
+        self.proc.wait(timeout=timeout)
+        self.reader.join()
         self.status = self.proc.returncode
-        self.boxes = [line.split("\t")[1:] for line in out.splitlines()
+        self.boxes = [line.split("\t")[1:] for line in self.lines
                       if line.startswith("BOX\t")]
-        self.stderr = err
+        self.err.seek(0)
+        self.stderr = self.err.read()
+        self.err.close()
         return self
 
     def kill(self):
         if self.proc.poll() is None:
             self.proc.kill()
-            self.proc.communicate()
+            self.proc.wait()
 
 
 class ProgramCase(unittest.TestCase):
@@ -77,13 +103,13 @@ class ProgramCase(unittest.TestCase):
         return r
 
     def running(self, r):
-        """Waits until the program has connected to devd."""
+        """Waits until the program has connected to devd and runs."""
         with self.devd.lock:
             ok = self.devd.changed.wait_for(
-                lambda: len(self.devd.clients) > self.clients_before, 10)
+                lambda: len(self.devd.clients) > self.clients_before,
+                PATIENCE)
         self.assertTrue(ok, "never reached devd")
-        # The first reading follows the connection within milliseconds.
-        time.sleep(0.5)
+        self.assertTrue(r.ready(), "never came to its event loop")
         return r
 
     def set_battery(self, **readings):
@@ -118,7 +144,7 @@ class ProgramTest(ProgramCase):
 
     def test_second_instance_ends_at_once_silently(self):
         first = self.running(self.start())
-        second = self.start().finish(timeout=5)
+        second = self.start().finish()
         self.assertEqual(second.status, 0)
         self.assertEqual(second.boxes, [])
         self.assertEqual(second.stderr.strip(), "")
@@ -298,6 +324,17 @@ class ProgramTest(ProgramCase):
                                  desktop.settings_text())
                 self.assertEqual(self.config_files(), ["config"])
 
+    def test_failed_save_on_a_signal_reported_on_standard_error(self):
+        r = self.running(self.start())
+        # Even root cannot put the file where a directory stands.
+        os.makedirs(self.home.config_path)
+        r.proc.send_signal(signal.SIGTERM)
+        r.finish()
+        self.assertEqual(r.status, 0, r.stderr)
+        self.assertEqual(r.boxes, [])
+        self.assertIn(": Fatal: %s: Fatal error: Is a directory\n"
+                      % self.home.config_path, r.stderr)
+
     def test_signal_before_settings_are_loaded_writes_nothing(self):
         # A FIFO as the password database holds the program in its first
         # look-up of the user, before the lock and the settings.
@@ -369,9 +406,14 @@ class ShutdownTest(ProgramCase):
             autoshutdown=True, suspend=False, shutdown_cap=5,
             shutdown_cmd=command, poll_interval=1))
         r = self.running(self.start())
-        time.sleep(1.5)
-        self.set_battery(cap=4)
-        r.finish(timeout=45)
+        # The first reading only records: change the battery until one
+        # after it starts the countdown; then the 30 seconds run.
+        minutes = 12
+        while r.proc.poll() is None and minutes > -60:
+            self.set_battery(cap=4, min=minutes)
+            minutes -= 1
+            time.sleep(1)
+        r.finish()
         self.assertEqual(r.status, 0, r.stderr)
         with open(record) as f:
             self.assertEqual(f.read().split(), [str(r.proc.pid), "saved"])

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command on a virtual X server (Xvfb) with a real XEmbed system tray
-# (trayer), then tears both down.  The command's exit status is kept.
+# (trayer), then tears both down.  The command's exit status is kept; it
+# finds WITH_TRAY=1 in its environment when a tray was started (the tray
+# may still be taking its selection), 0 otherwise.
 #   with-tray.sh [--no-tray] command [args...]
 set -u
 
@@ -24,7 +26,8 @@ exec 9>"$tmp/display"
 Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
 xvfb_pid=$!
 exec 9>&-
-for _ in $(seq 100); do
+# Bounds that only a broken machine reaches, never a measure of speed.
+for _ in $(seq 600); do
   [ -s "$tmp/display" ] && break
   sleep 0.05
 done
@@ -41,11 +44,12 @@ if [ "$tray" = 1 ]; then
     --tint 0x303030 >"$tmp/trayer.log" 2>&1 &
   tray_pid=$!
   # trayer takes the tray selection right after mapping its window.
-  for _ in $(seq 100); do
+  for _ in $(seq 600); do
     xdotool search --class trayer >/dev/null 2>&1 && break
     sleep 0.05
   done
   sleep 0.2
 fi
 
+export WITH_TRAY=$tray
 "$@"
