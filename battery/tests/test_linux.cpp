@@ -228,7 +228,8 @@ TEST_F(LinuxSupply, EventsFromUdevWithoutAThread)
 
 	add_peripherals();
 	ASSERT_EQ(ampelwick_init(&src), 1) << src.error;
-	EXPECT_EQ(threads(), before);
+	/* The module starts no thread (glib's own may come and go). */
+	EXPECT_LE(threads(), before);
 	int flags = fcntl(src.devd_fd, F_GETFD);
 	EXPECT_TRUE(flags != -1 && (flags & FD_CLOEXEC));
 

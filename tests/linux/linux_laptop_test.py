@@ -15,6 +15,7 @@ Run under umockdev-wrapper with Debian's python3 (it needs gi.repository):
 import os
 import subprocess
 import sys
+import time
 import unittest
 
 import gi
