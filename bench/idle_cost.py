@@ -88,28 +88,28 @@ def read(path):
         return f.read()
 
 
-def tasks(pid):
-    return os.listdir("/proc/%d/task" % pid)
-
-
-def counters(pid):
-    """CPU time and context switches of the process, all its threads."""
+def cpu_ticks(pid):
+    """utime + stime of all the process's threads, in clock ticks."""
     fields = read("/proc/%d/stat" % pid).rsplit(")", 1)[1].split()
-    c = {"ticks": int(fields[11]) + int(fields[12]),   # utime + stime
-         "run_ns": 0, "voluntary": 0, "involuntary": 0}
-    for tid in tasks(pid):
+    return int(fields[11]) + int(fields[12])
+
+
+def threads(pid):
+    """Each thread's name, run time (ns) and context switches."""
+    result = {}
+    for tid in os.listdir("/proc/%d/task" % pid):
         base = "/proc/%d/task/%s/" % (pid, tid)
         try:
-            c["run_ns"] += int(read(base + "schedstat").split()[0])
-            for line in read(base + "status").splitlines():
-                key, _, value = line.partition(":")
-                if key == "voluntary_ctxt_switches":
-                    c["voluntary"] += int(value)
-                elif key == "nonvoluntary_ctxt_switches":
-                    c["involuntary"] += int(value)
+            status = dict(line.split(":", 1)
+                          for line in read(base + "status").splitlines())
+            result[tid] = {
+                "name": read(base + "comm").strip(),
+                "run_ns": int(read(base + "schedstat").split()[0]),
+                "voluntary": int(status["voluntary_ctxt_switches"]),
+                "involuntary": int(status["nonvoluntary_ctxt_switches"])}
         except (FileNotFoundError, ProcessLookupError):
             pass    # the thread ended in between
-    return c
+    return result
 
 
 def memory_kb(pid):
@@ -119,16 +119,6 @@ def memory_kb(pid):
         if key in ("Rss", "Pss"):
             values[key] = int(value.split()[0])
     return values
-
-
-def thread_names(pid):
-    names = []
-    for tid in tasks(pid):
-        try:
-            names.append(read("/proc/%d/task/%s/comm" % (pid, tid)).strip())
-        except FileNotFoundError:
-            pass
-    return names
 
 
 # ------------------------------------------------------------ X server
@@ -267,20 +257,28 @@ class Laptop:
 # ------------------------------------------------------------ measuring
 
 def measure_idle(programs, window):
-    before = {p: counters(p.proc.pid) for p in programs}
+    """Counters over the window, per minute; a thread that ends within
+    the window takes its counts along (an idle program starts none)."""
+    ticks = {p: cpu_ticks(p.proc.pid) for p in programs}
+    before = {p: threads(p.proc.pid) for p in programs}
     time.sleep(window)
     per_minute = 60.0 / window
     for p in programs:
-        after = counters(p.proc.pid)
+        after = threads(p.proc.pid)
 
-        def rate(key, scale=1.0):
-            return (after[key] - before[p][key]) * scale * per_minute
+        def delta(tid, key):
+            return after[tid][key] - before[p].get(tid, {}).get(key, 0)
+
+        def rate(key):
+            return sum(delta(tid, key) for tid in after) * per_minute
         p.figures.update({
-            "cpu_ticks": rate("ticks", 1000.0 / os.sysconf("SC_CLK_TCK")),
-            "cpu_run": rate("run_ns", 1e-6),
+            "cpu_ticks": (cpu_ticks(p.proc.pid) - ticks[p]) * per_minute
+            * 1000.0 / os.sysconf("SC_CLK_TCK"),
+            "cpu_run": rate("run_ns") / 1e6,
             "voluntary": rate("voluntary"),
             "involuntary": rate("involuntary"),
-            "threads": thread_names(p.proc.pid),
+            "threads": ["%s %d" % (after[tid]["name"], delta(tid, "voluntary"))
+                        for tid in sorted(after, key=int)],
         })
         p.figures.update(memory_kb(p.proc.pid))
 
@@ -399,9 +397,9 @@ def table(amp, minimal, latencies):
                      % (kind, len(latencies[kind]), fmt(k_median, 1),
                         fmt(k_worst, 1), ", %d without a change" % k_missed
                         if k_missed else ""))
+    lines.append("voluntary switches of each thread in the window:")
     for p in (amp, minimal):
-        lines.append("threads of %s: %s"
-                     % (p.name, ", ".join(p.figures["threads"])))
+        lines.append("  %s: %s" % (p.name, ", ".join(p.figures["threads"])))
     return lines
 
 
