@@ -35,6 +35,8 @@ public:
 	void			 setPollInterval(int seconds);
 	/* At least one second, never overflowing. */
 	static int		 pollIntervalMs(int seconds);
+	/* One tick of the poll timer: reads a present battery. */
+	void			 pollACPI();
 
 signals:
 	/*
@@ -48,7 +50,6 @@ signals:
 	void	gone();
 
 private:
-	void	pollACPI();
 	void	catchActivated(QSocketDescriptor socket);
 	void	reloadStatus();
 	void	takeReading();
