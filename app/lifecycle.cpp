@@ -7,7 +7,6 @@
 #include <pwd.h>
 #include <signal.h>
 #include <stdio.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <QSocketNotifier>
@@ -62,7 +61,7 @@ not_a_lock(const char *path)
 	gui_errx(nullptr, 1, "open(%s):\nNot a regular file\n", path);
 }
 
-void
+bool
 take_instance_lock()
 {
 	char path[1024];
@@ -97,9 +96,10 @@ take_instance_lock()
 		not_a_lock(path);
 	if (flock(fd, LOCK_EX | LOCK_NB) == -1) {
 		if (errno == EWOULDBLOCK)
-			exit(0);
+			return false;
 		gui_err(nullptr, 1, "flock()");
 	}
+	return true;
 }
 
 TerminationWatcher::TerminationWatcher(QObject *parent)

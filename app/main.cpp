@@ -87,7 +87,9 @@ main(int argc, char *argv[])
 	QTranslator translator;
 	install_translation(translator);
 
-	take_instance_lock();
+	/* Another instance runs: end at once, silently. */
+	if (!take_instance_lock())
+		return 0;
 
 	/* No file yet: the defaults; the first save creates it. */
 	Settings settings;
