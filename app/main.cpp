@@ -98,7 +98,10 @@ main(int argc, char *argv[])
 
 	QGuiApplication::setQuitOnLastWindowClosed(false);
 	BattIndicator indicator(settings, nullptr);
-	/* Every end leaves the event loop, so that the indicator closes all. */
+	/*
+	 * From now on a signal saves and leaves the event loop as Quit does,
+	 * so that the indicator is destroyed and closes what it holds.
+	 */
 	TerminationWatcher watcher;
 	QObject::connect(&watcher, &TerminationWatcher::arrived, &indicator,
 	    [&indicator] { indicator.saveAndQuit(SaveReport::StandardError); });

@@ -59,9 +59,13 @@ Preferences::Preferences(const Settings &settings, QWidget *parent)
 	setWindowIcon(load_theme_icon("preferences-system", nullptr));
 	setWindowTitle(tr("Preferences"));
 
-	/* Only now: the initial state was applied to autoWidget above. */
-	connect(autoShutdownCb, &QCheckBox::stateChanged, this,
-	    &Preferences::catchCbStateChanged);
+	/*
+	 * Only now: the initial state was applied to autoWidget above.  The
+	 * box has two states, so a toggle is a change of state.
+	 */
+	connect(autoShutdownCb, &QCheckBox::toggled, this, [this] {
+		catchCbStateChanged(autoShutdownCb->checkState());
+	});
 }
 
 void

@@ -115,10 +115,11 @@ ActionTest::armed(int status)
 {
 	const QString script = home->filePath("suspend.sh");
 	QFile f(script);
-	f.open(QIODevice::WriteOnly);
 	/* Notes whether the settings were saved before it ran. */
-	f.write("#!/bin/sh\ntest -f \"$1\" && echo saved >>\"$2\"\n"
-	    "echo ran >>\"$2\"\nexit " + QByteArray::number(status) + "\n");
+	if (f.open(QIODevice::WriteOnly))
+		f.write("#!/bin/sh\ntest -f \"$1\" && echo saved >>\"$2\"\n"
+		    "echo ran >>\"$2\"\nexit " + QByteArray::number(status) +
+		    "\n");
 	f.close();
 	chmod(qPrintable(script), 0755);
 	Settings s;
