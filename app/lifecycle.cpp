@@ -7,6 +7,7 @@
 #include <pwd.h>
 #include <signal.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <QSocketNotifier>
@@ -61,7 +62,7 @@ not_a_lock(const char *path)
 	gui_errx(nullptr, 1, "open(%s):\nNot a regular file\n", path);
 }
 
-bool
+void
 take_instance_lock()
 {
 	char path[1024];
@@ -95,11 +96,11 @@ take_instance_lock()
 	if (!S_ISREG(sb.st_mode))
 		not_a_lock(path);
 	if (flock(fd, LOCK_EX | LOCK_NB) == -1) {
+		/* Before anything runs: nothing to save or to close. */
 		if (errno == EWOULDBLOCK)
-			return false;
+			exit(0);
 		gui_err(nullptr, 1, "flock()");
 	}
-	return true;
 }
 
 TerminationWatcher::TerminationWatcher(QObject *parent)

@@ -17,11 +17,11 @@ void	install_termination_signals();
 /*
  * Takes the exclusive lock ~/.ampelwick.lock (home from the password
  * database), a regular file held through a close-on-exec descriptor.
- * false when another instance holds it; any other failure, a lock path
- * that is not a regular file among them, ends the process through an
- * error box with status 1.
+ * Exits with status 0 when another instance holds it; any other failure,
+ * a lock path that is not a regular file among them, ends the process
+ * through an error box with status 1.
  */
-bool	take_instance_lock();
+void	take_instance_lock();
 
 /*
  * While it lives, a termination signal only wakes the event loop, which

@@ -87,9 +87,7 @@ main(int argc, char *argv[])
 	QTranslator translator;
 	install_translation(translator);
 
-	/* Another instance runs: end at once, silently. */
-	if (!take_instance_lock())
-		return 0;
+	take_instance_lock();
 
 	/* No file yet: the defaults; the first save creates it. */
 	Settings settings;
