@@ -14,10 +14,8 @@
 
 #include "lifecycle.h"
 #include "msgbox.h"
-#include "settings.h"
 
-static volatile sig_atomic_t settings_loaded;
-static cfg_section *loaded_settings;
+static volatile sig_atomic_t watched;
 static int signal_pipe[2] = { -1, -1 };
 
 static void
@@ -26,8 +24,8 @@ termination_handler(int signo)
 	const int saved_errno = errno;
 	const char byte = static_cast<char>(signo);
 
-	/* Nothing to save yet: end at once, as an exit before loading would. */
-	if (!settings_loaded)
+	/* Nobody to save anything yet, or any more: end at once. */
+	if (!watched)
 		_exit(0);
 	/* The store allocates and uses stdio: the event loop does the saving. */
 	if (write(signal_pipe[1], &byte, 1) == -1) {
@@ -55,14 +53,6 @@ install_termination_signals()
 	signal(SIGTERM, termination_handler);
 	signal(SIGQUIT, termination_handler);
 	signal(SIGHUP, termination_handler);
-}
-
-void
-set_loaded_settings(cfg_section *settings)
-{
-	loaded_settings = settings;
-	if (signal_pipe[1] != -1)
-		settings_loaded = 1;
 }
 
 /* Only a regular file is a lock: a FIFO or a device would hold the start. */
@@ -106,17 +96,11 @@ take_instance_lock()
 	if (!S_ISREG(sb.st_mode))
 		not_a_lock(path);
 	if (flock(fd, LOCK_EX | LOCK_NB) == -1) {
+		/* Before anything runs: nothing to save or to close. */
 		if (errno == EWOULDBLOCK)
 			exit(0);
 		gui_err(nullptr, 1, "flock()");
 	}
-}
-
-void
-save_and_quit(const cfg_section *settings, SaveReport report)
-{
-	save_settings(settings, report);
-	exit(0);
 }
 
 TerminationWatcher::TerminationWatcher(QObject *parent)
@@ -126,18 +110,17 @@ TerminationWatcher::TerminationWatcher(QObject *parent)
 		return;
 	QSocketNotifier *notifier = new QSocketNotifier(signal_pipe[0],
 	    QSocketNotifier::Read, this);
-	connect(notifier, SIGNAL(activated(int)), this, SLOT(signalArrived()));
+	connect(notifier, &QSocketNotifier::activated, this, [this] {
+		char byte;
+
+		while (read(signal_pipe[0], &byte, 1) == 1)
+			;
+		emit arrived();
+	});
+	watched = 1;
 }
 
-void
-TerminationWatcher::signalArrived()
+TerminationWatcher::~TerminationWatcher()
 {
-	char byte;
-
-	while (read(signal_pipe[0], &byte, 1) == 1)
-		;
-	/* Nobody may be there to answer a box: the exit must not wait. */
-	if (loaded_settings != nullptr)
-		save_and_quit(loaded_settings, SaveReport::StandardError);
-	exit(0);
+	watched = 0;
 }

@@ -1,20 +1,16 @@
 /*
- * Process-wide start-up and ends: the termination signals, the
- * single-instance lock and save-and-quit.
+ * Process-wide start-up and ends: the termination signals and the
+ * single-instance lock.
  */
 #ifndef AMPELWICK_LIFECYCLE_H
 #define AMPELWICK_LIFECYCLE_H
 
 #include <QObject>
 
-#include "cfg.h"
-#include "settings.h"
-
 /*
- * Installs the handler for SIGINT, SIGTERM, SIGQUIT and SIGHUP.  Until the
- * settings are loaded a signal ends the process at once with status 0;
- * afterwards the handler only wakes the event loop, which saves the
- * settings and exits with status 0.
+ * Installs the handler for SIGINT, SIGTERM, SIGQUIT and SIGHUP.  Until a
+ * TerminationWatcher is there a signal ends the process at once with
+ * status 0, writing nothing.
  */
 void	install_termination_signals();
 
@@ -27,29 +23,20 @@ void	install_termination_signals();
  */
 void	take_instance_lock();
 
-/* The loaded settings; from now on a termination signal saves them. */
-void	set_loaded_settings(cfg_section *settings);
-
 /*
- * Writes the settings and exits with status 0; a failed save is reported
- * the way report says before the exit.
- */
-[[noreturn]] void save_and_quit(const cfg_section *settings,
-		    SaveReport report);
-
-/*
- * Watches the signal handler's pipe from the event loop; the one place
- * where a termination signal turns into save-and-quit.  Create it once the
- * application object exists.
+ * While it lives, a termination signal only wakes the event loop, which
+ * emits arrived(): the one place where a signal turns into the program's
+ * own ending.  Create it once the program is ready to save and quit.
  */
 class TerminationWatcher : public QObject {
 	Q_OBJECT
 
 public:
 	explicit TerminationWatcher(QObject *parent = nullptr);
+	~TerminationWatcher() override;
 
-private slots:
-	void	signalArrived();
+signals:
+	void	arrived();
 };
 
 #endif

@@ -1,4 +1,3 @@
-#include <errno.h>
 #include <stdio.h>
 
 #include <QApplication>
@@ -12,24 +11,8 @@
 #include "cfg.h"
 #include "lifecycle.h"
 #include "msgbox.h"
+#include "save.h"
 #include "settings.h"
-
-static cfg_section *
-load_settings()
-{
-	cfg_section *settings;
-
-	if ((settings = cfg_read(PROGRAM_NAME, CONFIG_FILE, settings_table,
-	    SETTINGS_COUNT)) != nullptr)
-		return settings;
-	if (errno != ENOENT)
-		gui_errx(nullptr, 1, "%s", cfg_errstr());
-	/* No file yet: run on the defaults; the first save creates it. */
-	if ((settings = cfg_new(nullptr, settings_table, SETTINGS_COUNT)) ==
-	    nullptr)
-		gui_errx(nullptr, 1, "%s", cfg_errstr());
-	return settings;
-}
 
 /*
  * The catalogues' directory, found from the program's own place so that an
@@ -97,7 +80,6 @@ main(int argc, char *argv[])
 		return 0;
 
 	QApplication app(argc, argv);
-	TerminationWatcher watcher;
 	/* The installed theme icon, or the same picture built in. */
 	QApplication::setWindowIcon(QIcon::fromTheme(PROGRAM_NAME,
 	    QIcon(QStringLiteral(":/ampelwick.svg"))));
@@ -107,10 +89,19 @@ main(int argc, char *argv[])
 
 	take_instance_lock();
 
-	cfg_section *settings = load_settings();
-	set_loaded_settings(settings);
+	/* No file yet: the defaults; the first save creates it. */
+	Settings settings;
+	if (!settings_load(&settings))
+		gui_errx(nullptr, 1, "%s", cfg_errstr());
 
 	QGuiApplication::setQuitOnLastWindowClosed(false);
 	BattIndicator indicator(settings, nullptr);
+	/*
+	 * From now on a signal saves and leaves the event loop as Quit does,
+	 * so that the indicator is destroyed and closes what it holds.
+	 */
+	TerminationWatcher watcher;
+	QObject::connect(&watcher, &TerminationWatcher::arrived, &indicator,
+	    [&indicator] { indicator.saveAndQuit(SaveReport::StandardError); });
 	return app.exec();
 }

@@ -2,7 +2,7 @@
 # the demo.  Both are the same sources over a different battery platform.
 add_library(ampelwick_program STATIC ${CMAKE_CURRENT_LIST_DIR}/lifecycle.cpp)
 target_include_directories(ampelwick_program PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(ampelwick_program PUBLIC ampelwick_shell ampelwick_config Qt5::Widgets)
+target_link_libraries(ampelwick_program PUBLIC ampelwick_gui Qt5::Widgets)
 
 # Extra arguments are further sources.  The program's icon is built in
 # (ampelwick.qrc) for when no icon theme has it.

@@ -42,8 +42,8 @@ Countdown::Countdown(bool suspend, int seconds, QWidget *parent)
 	vbox->addLayout(hbox, 0);
 	vbox->addWidget(cancelButton, 0, Qt::AlignRight);
 
-	connect(timer, SIGNAL(timeout()), this, SLOT(update()));
-	connect(cancelButton, SIGNAL(clicked()), this, SLOT(reject()));
+	connect(timer, &QTimer::timeout, this, &Countdown::update);
+	connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
 	/*
 	 * Modal whether it is run with exec() or only shown: above any dialog

@@ -11,13 +11,10 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
-#include <cstring>
 
 #include "icons.h"
 #include "msgbox.h"
 #include "preferences.h"
-#include "settings.h"
 
 static Qt::CheckState
 check_state(bool on)
@@ -25,22 +22,9 @@ check_state(bool on)
 	return on ? Qt::Checked : Qt::Unchecked;
 }
 
-/* A command without a stored string always counts as changed. */
-static bool
-same_command(const char *stored, const QByteArray &text)
+Preferences::Preferences(const Settings &settings, QWidget *parent)
+	: QDialog(parent), edited(settings)
 {
-	return stored != nullptr && strcmp(stored, text.constData()) == 0;
-}
-
-Preferences::Preferences(cfg_section *cfg, QWidget *parent)
-	: QDialog(parent), cfg(cfg)
-{
-	QIcon windowIcon = load_theme_icon("preferences-system", nullptr);
-	QIcon okIcon = load_standard_icon(QStyle::SP_DialogOkButton, nullptr);
-	QIcon cancelIcon = load_standard_icon(QStyle::SP_DialogCancelButton,
-	    nullptr);
-	const cfg_var *vars = cfg->vars;
-
 	capacitySb = new QSpinBox;
 	pollIntervalSb = new QSpinBox;
 	autoShutdownCb = new QCheckBox(tr("Auto suspend/shutdown"));
@@ -51,36 +35,47 @@ Preferences::Preferences(cfg_section *cfg, QWidget *parent)
 	suspendRb = new QRadioButton(tr("Suspend"));
 	shutdownRb = new QRadioButton(tr("Shutdown"));
 
-	QFormLayout *commandForm = new QFormLayout;
-	QFormLayout *pollForm = new QFormLayout;
-	QHBoxLayout *actionRow = new QHBoxLayout;
-	QHBoxLayout *buttonRow = new QHBoxLayout;
-	QVBoxLayout *optionsLayout = new QVBoxLayout(autoWidget);
-	QVBoxLayout *mainLayout = new QVBoxLayout(this);
-
-	QPushButton *okButton = new QPushButton(okIcon, tr("&Ok"));
-	QPushButton *cancelButton = new QPushButton(cancelIcon, tr("&Cancel"));
-	QLabel *capacityLabel = new QLabel(tr("if battery capacity drops below"));
-	QLabel *slashLabel = new QLabel(QStringLiteral("/"));
-
 	pollIntervalSb->setMinimum(1);
 	pollIntervalSb->setSuffix(QStringLiteral(" s"));
 	capacitySb->setSuffix(QStringLiteral(" %"));
-
 	/* The store holds commands of any length; the default cuts at 32767. */
 	shutdownCmdEdit->setMaxLength(INT_MAX);
 	suspendCmdEdit->setMaxLength(INT_MAX);
+
 	/* Commands are byte strings in UTF-8, shown and stored as such. */
-	shutdownCmdEdit->insert(QString::fromUtf8(vars[SLOT_SHUTDOWN_CMD].val.str));
-	suspendCmdEdit->insert(QString::fromUtf8(vars[SLOT_SUSPEND_CMD].val.str));
-	autoShutdownCb->setCheckState(
-	    check_state(vars[SLOT_AUTOSHUTDOWN].val.boolean));
+	shutdownCmdEdit->insert(QString::fromStdString(settings.shutdownCmd));
+	suspendCmdEdit->insert(QString::fromStdString(settings.suspendCmd));
+	autoShutdownCb->setCheckState(check_state(settings.autoShutdown));
 	/* The spin boxes clamp stored values into their ranges. */
-	capacitySb->setValue(vars[SLOT_SHUTDOWN_CAP].val.integer);
-	pollIntervalSb->setValue(vars[SLOT_POLL_INTERVAL].val.integer);
+	capacitySb->setValue(settings.shutdownCap);
+	pollIntervalSb->setValue(settings.pollInterval);
 	autoWidget->setEnabled(autoShutdownCb->checkState() != Qt::Unchecked);
-	themeIconsCb->setCheckState(
-	    check_state(vars[SLOT_USE_ICON_THEME].val.boolean));
+	themeIconsCb->setCheckState(check_state(settings.useIconTheme));
+
+	layOut();
+	/* Siblings now: Qt's auto-exclusivity keeps exactly one checked. */
+	suspendRb->setChecked(settings.suspend);
+	shutdownRb->setChecked(!settings.suspend);
+	setWindowIcon(load_theme_icon("preferences-system", nullptr));
+	setWindowTitle(tr("Preferences"));
+
+	/*
+	 * Only now: the initial state was applied to autoWidget above.  The
+	 * box has two states, so a toggle is a change of state.
+	 */
+	connect(autoShutdownCb, &QCheckBox::toggled, this, [this] {
+		catchCbStateChanged(autoShutdownCb->checkState());
+	});
+}
+
+void
+Preferences::layOut()
+{
+	QFormLayout *commandForm = new QFormLayout;
+	QFormLayout *pollForm = new QFormLayout;
+	QHBoxLayout *actionRow = new QHBoxLayout;
+	QVBoxLayout *optionsLayout = new QVBoxLayout(autoWidget);
+	QVBoxLayout *mainLayout = new QVBoxLayout(this);
 
 	mainLayout->setContentsMargins(15, 15, 15, 15);
 	mainLayout->addWidget(autoWidget, 0);
@@ -89,13 +84,11 @@ Preferences::Preferences(cfg_section *cfg, QWidget *parent)
 
 	optionsLayout->addLayout(actionRow, 0);
 	actionRow->addWidget(suspendRb, 0, Qt::AlignLeft);
-	actionRow->addWidget(slashLabel, 0, Qt::AlignCenter);
+	actionRow->addWidget(new QLabel(QStringLiteral("/")), 0, Qt::AlignCenter);
 	actionRow->addWidget(shutdownRb, 0, Qt::AlignLeft);
-	actionRow->addWidget(capacityLabel, 1, Qt::AlignLeft);
+	actionRow->addWidget(new QLabel(tr("if battery capacity drops below")),
+	    1, Qt::AlignLeft);
 	actionRow->addWidget(capacitySb, 1, Qt::AlignRight);
-	/* Siblings now: Qt's auto-exclusivity keeps exactly one checked. */
-	suspendRb->setChecked(vars[SLOT_SUSPEND].val.boolean);
-	shutdownRb->setChecked(!vars[SLOT_SUSPEND].val.boolean);
 
 	optionsLayout->addLayout(commandForm, 0);
 	commandForm->setLabelAlignment(Qt::AlignLeft);
@@ -112,19 +105,24 @@ Preferences::Preferences(cfg_section *cfg, QWidget *parent)
 	pollForm->addRow(new QLabel(tr("ACPI poll interval:")), pollIntervalSb);
 	pollForm->addRow(createSeparator(this));
 	mainLayout->addWidget(themeIconsCb, 0);
-	mainLayout->addLayout(buttonRow, 0);
-	/* Ok's cell takes the spare width, so both buttons sit at the right. */
-	buttonRow->addWidget(okButton, 1, Qt::AlignRight);
-	buttonRow->addWidget(cancelButton, 0, Qt::AlignRight);
+	mainLayout->addLayout(buttonRow(), 0);
+}
 
-	setWindowIcon(windowIcon);
-	setWindowTitle(tr("Preferences"));
+/* Ok and Cancel together at the right: Ok's cell takes the spare width. */
+QLayout *
+Preferences::buttonRow()
+{
+	QHBoxLayout *row = new QHBoxLayout;
+	QPushButton *okButton = new QPushButton(load_standard_icon(
+	    QStyle::SP_DialogOkButton, nullptr), tr("&Ok"));
+	QPushButton *cancelButton = new QPushButton(load_standard_icon(
+	    QStyle::SP_DialogCancelButton, nullptr), tr("&Cancel"));
 
-	connect(okButton, SIGNAL(clicked()), this, SLOT(acceptSlot()));
-	connect(cancelButton, SIGNAL(clicked()), this, SLOT(reject()));
-	/* Only now: the initial state was applied to autoWidget above. */
-	connect(autoShutdownCb, SIGNAL(stateChanged(int)), this,
-	    SLOT(catchCbStateChanged(int)));
+	row->addWidget(okButton, 1, Qt::AlignRight);
+	row->addWidget(cancelButton, 0, Qt::AlignRight);
+	connect(okButton, &QPushButton::clicked, this, &Preferences::acceptSlot);
+	connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+	return row;
 }
 
 QFrame *
@@ -146,34 +144,18 @@ Preferences::catchCbStateChanged(int state)
 		autoWidget->setEnabled(false);
 }
 
-/*
- * An unchanged command keeps its string, so whoever holds a pointer to it
- * stays valid; a changed one is replaced by a fresh copy.
- */
-static void
-store_command(cfg_var *var, const QByteArray &text)
-{
-	if (same_command(var->val.str, text))
-		return;
-	char *copy = strdup(text.constData());
-	if (copy == nullptr)
-		gui_err(nullptr, 1, "strdup()");
-	free(var->val.str);
-	var->val.str = copy;
-}
-
 static bool
 is_line_end(QChar c)
 {
 	return c == QLatin1Char('\n') || c == QLatin1Char('\r');
 }
 
-std::optional<QByteArray>
-Preferences::commandToStore(const char *stored, const QString &text)
+std::optional<std::string>
+Preferences::commandToStore(const std::string &stored, const QString &text)
 {
 	/* Bytes that are not UTF-8 were shown as U+FFFD: keep them unedited. */
-	if (text == QString::fromUtf8(stored))
-		return QByteArray(stored != nullptr ? stored : "");
+	if (text == QString::fromStdString(stored))
+		return stored;
 	int begin = 0;
 	int end = text.size();
 	/* A pasted command often brings its line end along. */
@@ -184,19 +166,19 @@ Preferences::commandToStore(const char *stored, const QString &text)
 	const QString command = text.mid(begin, end - begin);
 	if (std::any_of(command.begin(), command.end(), is_line_end))
 		return std::nullopt;
-	return command.toUtf8();
+	return command.toStdString();
 }
 
 /* A refused command keeps the dialog open, with the field to mend. */
 bool
-Preferences::takeCommand(QLineEdit *edit, int slot, const QString &refusal,
-    QByteArray *bytes)
+Preferences::takeCommand(QLineEdit *edit, std::string *command,
+    const QString &refusal)
 {
-	const std::optional<QByteArray> command =
-	    commandToStore(cfg->vars[slot].val.str, edit->text());
+	const std::optional<std::string> taken =
+	    commandToStore(*command, edit->text());
 
-	if (command) {
-		*bytes = *command;
+	if (taken) {
+		*command = *taken;
 		return true;
 	}
 	gui_warnx(this, "%s", refusal.toUtf8().constData());
@@ -207,26 +189,18 @@ Preferences::takeCommand(QLineEdit *edit, int slot, const QString &refusal,
 void
 Preferences::acceptSlot()
 {
-	QByteArray suspendCmd;
-	QByteArray shutdownCmd;
-	cfg_var *vars = cfg->vars;
+	Settings s = edited;
 
-	if (!takeCommand(suspendCmdEdit, SLOT_SUSPEND_CMD,
-	    tr("The suspend command must be a single line."), &suspendCmd) ||
-	    !takeCommand(shutdownCmdEdit, SLOT_SHUTDOWN_CMD,
-	    tr("The shutdown command must be a single line."), &shutdownCmd))
+	if (!takeCommand(suspendCmdEdit, &s.suspendCmd,
+	    tr("The suspend command must be a single line.")) ||
+	    !takeCommand(shutdownCmdEdit, &s.shutdownCmd,
+	    tr("The shutdown command must be a single line.")))
 		return;
-
-	vars[SLOT_AUTOSHUTDOWN].val.boolean =
-	    autoShutdownCb->checkState() == Qt::Checked;
-	vars[SLOT_SHUTDOWN_CAP].val.integer = capacitySb->value();
-	vars[SLOT_SUSPEND].val.boolean = suspendRb->isChecked();
-	vars[SLOT_POLL_INTERVAL].val.integer = pollIntervalSb->value();
-	vars[SLOT_USE_ICON_THEME].val.boolean =
-	    themeIconsCb->checkState() == Qt::Checked;
-	store_command(&vars[SLOT_SUSPEND_CMD], suspendCmd);
-	store_command(&vars[SLOT_SHUTDOWN_CMD], shutdownCmd);
-	/* A failed save is reported; the new values stay in force. */
-	save_settings(cfg, SaveReport::Box);
+	s.autoShutdown = autoShutdownCb->checkState() == Qt::Checked;
+	s.shutdownCap = capacitySb->value();
+	s.suspend = suspendRb->isChecked();
+	s.pollInterval = pollIntervalSb->value();
+	s.useIconTheme = themeIconsCb->checkState() == Qt::Checked;
+	edited = s;
 	accept();
 }

@@ -1,20 +1,21 @@
 /*
- * The preferences dialog: edits the settings section in place.  Ok copies
- * every widget into the section and saves the settings file; Cancel,
- * Escape and closing the window leave both untouched.
+ * The preferences dialog: edits a copy of the settings.  Ok takes every
+ * widget into the copy and accepts; the caller takes the copy back with
+ * settings().  Cancel, Escape and closing the window leave it untouched.
  */
 #ifndef AMPELWICK_PREFERENCES_H
 #define AMPELWICK_PREFERENCES_H
 
-#include <QByteArray>
 #include <QDialog>
 
 #include <optional>
+#include <string>
 
-#include "cfg.h"
+#include "settings.h"
 
 class QCheckBox;
 class QFrame;
+class QLayout;
 class QLineEdit;
 class QRadioButton;
 class QSpinBox;
@@ -24,8 +25,10 @@ class Preferences : public QDialog
 	Q_OBJECT
 
 public:
-	/* cfg is borrowed and must outlive the dialog. */
-	Preferences(cfg_section *cfg, QWidget *parent);
+	Preferences(const Settings &settings, QWidget *parent);
+
+	/* The settings as shown, and after Ok as edited. */
+	const Settings &settings() const { return edited; }
 
 	/*
 	 * What Ok stores for a command field: the stored bytes while the text
@@ -33,15 +36,15 @@ public:
 	 * ends at either end.  Nothing when a line break is left inside, which
 	 * the settings file cannot hold.
 	 */
-	static std::optional<QByteArray> commandToStore(const char *stored,
-			    const QString &text);
+	static std::optional<std::string> commandToStore(
+			    const std::string &stored, const QString &text);
 
 public slots:
 	void	catchCbStateChanged(int state);
 	void	acceptSlot();
 
 private:
-	cfg_section	*cfg;
+	Settings	 edited;
 	QWidget		*autoWidget;
 	QSpinBox	*capacitySb;
 	QSpinBox	*pollIntervalSb;
@@ -52,9 +55,11 @@ private:
 	QRadioButton	*shutdownRb;
 	QRadioButton	*suspendRb;
 
+	void	 layOut();
+	QLayout	*buttonRow();
 	QFrame	*createSeparator(QWidget *parent);
-	bool	 takeCommand(QLineEdit *edit, int slot, const QString &refusal,
-		    QByteArray *bytes);
+	bool	 takeCommand(QLineEdit *edit, std::string *command,
+		    const QString &refusal);
 };
 
 #endif /* AMPELWICK_PREFERENCES_H */

@@ -1,4 +1,18 @@
+#include <sys/wait.h>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QWidget>
+
+#include "cfg.h"
+#include "countdown.h"
 #include "lowbattery.h"
+#include "msgbox.h"
+#include "save.h"
+
+static constexpr int COUNTDOWN_SECONDS = 30;
 
 static bool
 crossedWarningLevel(int prev, const batt_status &cur)
@@ -41,4 +55,130 @@ bool
 warningIsCritical(const batt_status &current)
 {
 	return current.capacity <= current.low_capacity;
+}
+
+LowBattery::LowBattery(QWidget *parent)
+    : QObject(parent), dialogParent(parent)
+{
+}
+
+void
+LowBattery::applySettings(const Settings &s, int capacity)
+{
+	settings = s;
+	if (capacity > settings.shutdownCap)
+		flags.actionCancelled = false;
+}
+
+/* The countdown is open while the action is pending, and for its end. */
+bool
+LowBattery::actionUnderway() const
+{
+	return flags.actionPending || flags.countdownOpen;
+}
+
+void
+LowBattery::checkLowBattery(int prevCapacity, const batt_status &now)
+{
+	const LowBatterySettings decisionSettings = { settings.autoShutdown,
+	    settings.shutdownCap };
+	const LowBatteryAction action = decideLowBattery(flags,
+	    decisionSettings, prevCapacity, now);
+
+	emit underwayChanged();
+	switch (action) {
+	case LowBatteryAction::StartCountdown:
+		runAutomaticAction();
+		break;
+	case LowBatteryAction::ShowWarning:
+		showCapacityWarning(now);
+		break;
+	case LowBatteryAction::Nothing:
+		break;
+	}
+}
+
+void
+LowBattery::showCapacityWarning(const batt_status &now)
+{
+	/* The indicator's texts, in the catalogues under its name. */
+	const QString message = QCoreApplication::translate("BattIndicator",
+	    "Battery capacity at %1%").arg(now.capacity);
+
+	emit balloon(QCoreApplication::translate("BattIndicator", "Warning"),
+	    message, warningIsCritical(now) ? QSystemTrayIcon::Critical :
+	    QSystemTrayIcon::Warning);
+}
+
+/*
+ * No exec(): a dialog opened in the meantime would keep a nested loop from
+ * returning past the deadline.  The countdown shows itself, modal, and
+ * its end is handled in whichever loop runs then.
+ */
+void
+LowBattery::runAutomaticAction()
+{
+	Countdown *dialog = new Countdown(settings.suspend, COUNTDOWN_SECONDS,
+	    dialogParent);
+
+	flags.countdownOpen = true;
+	emit underwayChanged();
+	connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
+		dialog->deleteLater();
+		countdownFinished(result);
+	});
+}
+
+void
+LowBattery::countdownFinished(int result)
+{
+	/* Armed again before a box about the command can hold a loop open. */
+	flags.countdownOpen = false;
+	flags.actionPending = false;
+	emit underwayChanged();
+	if (result == QDialog::Rejected) {
+		flags.actionCancelled = true;
+		return;
+	}
+	saveBeforeAction();
+	runCommand();
+}
+
+/* The command must not wait for anyone: no box, a balloon at most. */
+void
+LowBattery::saveBeforeAction()
+{
+	if (save_settings(settings, SaveReport::StandardError))
+		return;
+	emit balloon(QCoreApplication::translate("BattIndicator", "Warning"),
+	    QString::fromUtf8(cfg_errstr()).trimmed(), QSystemTrayIcon::Warning);
+}
+
+void
+LowBattery::runCommand()
+{
+	/* Kept: the settings may change under a box below. */
+	const std::string line = settings.command();
+	const char *command = line.c_str();
+
+	if (!settings.suspend) {
+		execl("/bin/sh", "/bin/sh", "-c", command,
+		    static_cast<char *>(nullptr));
+		gui_err(nullptr, 1, "Couldn't execute %s", command);
+	}
+	const int r = system(command);
+	if (r == 127)
+		gui_err(nullptr, 1, "Failes to execute shell.");
+	if (r == -1)
+		gui_err(nullptr, 1, "system(%s)", command);
+	if (r == 0)
+		return;
+	/* Report the command's own exit status, not the raw wait status. */
+	int status = r;
+	if (WIFEXITED(r))
+		status = WEXITSTATUS(r);
+	else if (WIFSIGNALED(r))
+		status = 128 + WTERMSIG(r);
+	gui_warnx(nullptr, "Command %s returned an exit status != 0: %d",
+	    command, status);
 }

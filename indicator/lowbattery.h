@@ -1,12 +1,18 @@
 /*
- * The low-battery decision: what a change of the battery status means for
- * the user while the machine runs on battery.  Kept apart from the tray so
- * that every row of its state table can be tested without a desktop.
+ * The low-battery action: what a change of the battery status means for
+ * the user while the machine runs on battery (nothing, a balloon, or the
+ * countdown before the automatic suspend or shutdown) and carrying it out.
+ * The decision is a plain function, so that every row of its state table
+ * can be tested without a desktop.
  */
 #ifndef AMPELWICK_LOWBATTERY_H
 #define AMPELWICK_LOWBATTERY_H
 
+#include <QObject>
+#include <QSystemTrayIcon>
+
 #include "battery.h"
+#include "settings.h"
 
 struct LowBatteryFlags {
 	bool	actionPending;		/* countdown started and not finished */
@@ -35,5 +41,39 @@ LowBatteryAction	decideLowBattery(LowBatteryFlags &flags,
 
 /* Balloon icon: critical at or below the battery's low level. */
 bool			warningIsCritical(const batt_status &current);
+
+/*
+ * Carries the decision out: balloons go out as a signal for the tray, the
+ * countdown is shown over the given widget, the command runs at its end.
+ */
+class LowBattery : public QObject {
+	Q_OBJECT
+
+public:
+	explicit LowBattery(QWidget *parent);
+
+	/* New settings; a capacity above their cap ends a cancellation. */
+	void	applySettings(const Settings &settings, int capacity);
+	/* A change from the previous recorded capacity to now. */
+	void	checkLowBattery(int prevCapacity, const batt_status &now);
+	/* The action is pending or its countdown open: no preferences now. */
+	bool	actionUnderway() const;
+
+signals:
+	void	balloon(const QString &title, const QString &message,
+		    QSystemTrayIcon::MessageIcon icon);
+	void	underwayChanged();
+
+private:
+	void	runAutomaticAction();
+	void	countdownFinished(int result);
+	void	saveBeforeAction();
+	void	runCommand();
+	void	showCapacityWarning(const batt_status &now);
+
+	LowBatteryFlags	 flags = {};
+	Settings	 settings;
+	QWidget		*dialogParent;
+};
 
 #endif

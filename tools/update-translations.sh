@@ -20,4 +20,4 @@ fi
 
 # No source locations: they would change with every edit of the code.
 exec "$lupdate" -locations none -extensions cpp,h "$@" \
-    app indicator dialogs -ts translations/ampelwick_*.ts
+    app gui indicator dialogs -ts translations/ampelwick_*.ts

@@ -3,7 +3,7 @@
 
 #include <QImage>
 
-#include "battindicator.h"
+#include "pictures.h"
 
 class PicturesTest : public QObject {
 	Q_OBJECT
@@ -15,9 +15,9 @@ private slots:
 	void gaugeDischargingHalf();
 	void gaugeRedAtWarningLevel();
 	void gaugeSingleRow();
-	void gaugeOutOfRange();
 	void toolTips();
-	void pollInterval();
+	void batteryLines();
+	void themeIconOrGauge();
 };
 
 void
@@ -37,13 +37,13 @@ PicturesTest::levelBounds()
 {
 	QFETCH(int, capacity);
 	QFETCH(int, level);
-	QCOMPARE(BattIndicator::iconIndexFor(capacity, BATT_CHARGING), level);
-	QCOMPARE(BattIndicator::iconIndexFor(capacity, BATT_DISCHARGING),
+	QCOMPARE(Pictures::iconIndexFor(capacity, BATT_CHARGING), level);
+	QCOMPARE(Pictures::iconIndexFor(capacity, BATT_DISCHARGING),
 	    5 + level);
 	/* On AC or unknown: the full-and-charged picture at any capacity. */
-	QCOMPARE(BattIndicator::iconIndexFor(capacity, BATT_ON_AC), 10);
-	QCOMPARE(BattIndicator::iconIndexFor(capacity, BATT_UNKNOWN), 10);
-	QCOMPARE(BattIndicator::iconIndexFor(capacity, 0), 10);
+	QCOMPARE(Pictures::iconIndexFor(capacity, BATT_ON_AC), 10);
+	QCOMPARE(Pictures::iconIndexFor(capacity, BATT_UNKNOWN), 10);
+	QCOMPARE(Pictures::iconIndexFor(capacity, 0), 10);
 }
 
 static QColor
@@ -83,7 +83,7 @@ static const QColor red(255, 0, 0);
 void
 PicturesTest::gaugeChargingFull()
 {
-	const QImage image = BattIndicator::paintGauge(100, 10).toImage();
+	const QImage image = Pictures::paintGauge(100, 10).toImage();
 	QCOMPARE(image.size(), QSize(10, 24));
 	QCOMPARE(filledRows(image, green), range(2, 22));
 	/* Terminal on the top row, the rest of that row transparent. */
@@ -101,7 +101,7 @@ PicturesTest::gaugeChargingFull()
 void
 PicturesTest::gaugeDischargingHalf()
 {
-	const QImage image = BattIndicator::paintGauge(-50, 10).toImage();
+	const QImage image = Pictures::paintGauge(-50, 10).toImage();
 	QCOMPARE(filledRows(image, yellow), range(12, 22));
 	QCOMPARE(at(image, 4, 11).alpha(), 0);
 	QCOMPARE(at(image, 0, 5), yellow);
@@ -110,34 +110,20 @@ PicturesTest::gaugeDischargingHalf()
 void
 PicturesTest::gaugeRedAtWarningLevel()
 {
-	QCOMPARE(filledRows(BattIndicator::paintGauge(-10, 10).toImage(), red),
+	QCOMPARE(filledRows(Pictures::paintGauge(-10, 10).toImage(), red),
 	    range(20, 22));
-	QCOMPARE(at(BattIndicator::paintGauge(-11, 10).toImage(), 0, 5),
+	QCOMPARE(at(Pictures::paintGauge(-11, 10).toImage(), 0, 5),
 	    yellow);
 }
 
 void
 PicturesTest::gaugeSingleRow()
 {
-	QCOMPARE(filledRows(BattIndicator::paintGauge(-3, 10).toImage(), red),
+	QCOMPARE(filledRows(Pictures::paintGauge(-3, 10).toImage(), red),
 	    range(22, 22));
 	/* 0 % is not negative: green, one row. */
-	QCOMPARE(filledRows(BattIndicator::paintGauge(0, 10).toImage(), green),
+	QCOMPARE(filledRows(Pictures::paintGauge(0, 10).toImage(), green),
 	    range(22, 22));
-}
-
-void
-PicturesTest::gaugeOutOfRange()
-{
-	/* Readings no battery should give still draw a whole gauge. */
-	QImage image = BattIndicator::paintGauge(255, 10).toImage();
-	QCOMPARE(filledRows(image, green), range(2, 22));
-	QCOMPARE(at(image, 1, 0).alpha(), 0);
-	image = BattIndicator::paintGauge(INT_MIN, 10).toImage();
-	QCOMPARE(filledRows(image, yellow), range(2, 22));
-	/* A warning level far above 100 % keeps a discharging gauge red. */
-	image = BattIndicator::paintGauge(-50, 85899).toImage();
-	QCOMPARE(filledRows(image, red), range(12, 22));
 }
 
 void
@@ -147,42 +133,72 @@ PicturesTest::toolTips()
 	s.state = BATT_DISCHARGING;
 	s.capacity = 57;
 	s.time_left = 95;
-	QCOMPARE(BattIndicator::toolTipFor(s),
+	QCOMPARE(Pictures::toolTipFor(s),
 	    QString("Status: Discharging\nCapacity: 57%\nTime remaining: 01:35"));
 
 	s.state = BATT_CHARGING;
 	s.capacity = 8;
 	s.time_left = -1;
-	QCOMPARE(BattIndicator::toolTipFor(s),
+	QCOMPARE(Pictures::toolTipFor(s),
 	    QString("Status: Charging\nCapacity: 8%"));
 
 	s.time_left = 600;
-	QCOMPARE(BattIndicator::toolTipFor(s),
+	QCOMPARE(Pictures::toolTipFor(s),
 	    QString("Status: Charging\nCapacity: 8%\nTime remaining: 10:00"));
 
 	/* A driver's odd negative count shows no time rather than "00:-2". */
 	s.time_left = -2;
-	QCOMPARE(BattIndicator::toolTipFor(s),
+	QCOMPARE(Pictures::toolTipFor(s),
 	    QString("Status: Charging\nCapacity: 8%"));
 
 	s.state = BATT_ON_AC;
-	QCOMPARE(BattIndicator::toolTipFor(s),
+	QCOMPARE(Pictures::toolTipFor(s),
 	    QString("Status: Running on AC power"));
 
 	s.state = BATT_UNKNOWN;
-	QVERIFY(BattIndicator::toolTipFor(s).isNull());
+	QVERIFY(Pictures::toolTipFor(s).isNull());
 	s.state = 0;
-	QVERIFY(BattIndicator::toolTipFor(s).isNull());
+	QVERIFY(Pictures::toolTipFor(s).isNull());
 }
 
 void
-PicturesTest::pollInterval()
+PicturesTest::batteryLines()
 {
-	QCOMPARE(BattIndicator::pollIntervalMs(5), 5000);
-	QCOMPARE(BattIndicator::pollIntervalMs(0), 1000);
-	QCOMPARE(BattIndicator::pollIntervalMs(-7), 1000);
-	QVERIFY(BattIndicator::pollIntervalMs(INT_MAX) > 0);
-	QVERIFY(BattIndicator::pollIntervalMs(INT_MAX) >= 2000000000);
+	batt_status s = {};
+	s.state = BATT_ON_AC;
+	batt_unit one = { "BAT0", true, 40 };
+	batt_unit two = { "BAT1", false, -1 };
+	QCOMPARE(Pictures::toolTipFor(s, { one }),
+	    QString("Status: Running on AC power"));
+	QCOMPARE(Pictures::toolTipFor(s, { one, two }),
+	    QString("Status: Running on AC power\nBAT0: 40%\nBAT1: absent"));
+	s.state = BATT_UNKNOWN;
+	QVERIFY(Pictures::toolTipFor(s, { one, two }).isNull());
+}
+
+/* The theme's picture only when asked for and every level is there. */
+void
+PicturesTest::themeIconOrGauge()
+{
+	IconSet set;
+	QPixmap red(16, 16);
+	red.fill(Qt::red);
+	for (QIcon &icon : set.icons)
+		icon = QIcon(red);
+	batt_status s = {};
+	s.capacity = 50;
+	s.state = BATT_DISCHARGING;
+	s.warn_capacity = 10;
+
+	const QImage theme = red.toImage();
+	QCOMPARE(Pictures::trayPicture(set, true, s).pixmap(16).toImage(), theme);
+	const QSize gauge(10, 24);
+	QCOMPARE(Pictures::trayPicture(set, false, s).availableSizes().value(0),
+	    gauge);
+	set.themeIconsMissing = true;
+	const QImage drawn = Pictures::trayPicture(set, true, s).pixmap(gauge)
+	    .toImage();
+	QCOMPARE(drawn, Pictures::paintGauge(-50, 10).toImage());
 }
 
 QTEST_MAIN(PicturesTest)

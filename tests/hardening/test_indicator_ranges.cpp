@@ -9,7 +9,7 @@
 
 #include <limits.h>
 
-#include "battindicator.h"
+#include "pictures.h"
 #include "lowbattery.h"
 
 class IndicatorRangesTest : public QObject {
@@ -35,7 +35,7 @@ IndicatorRangesTest::iconForAnyReading()
 {
 	for (int cap : capacities)
 		for (int state : states) {
-			const int i = BattIndicator::iconIndexFor(cap, state);
+			const int i = Pictures::iconIndexFor(cap, state);
 
 			if (state == BATT_CHARGING)
 				QVERIFY(i >= ICON_CHARGING_EMPTY && i < ICON_DISCHARGING_EMPTY);
@@ -69,7 +69,7 @@ IndicatorRangesTest::gaugeForAnyReading()
 
 	for (int cap : capacities)
 		for (int warn : warnings) {
-			const QImage image = BattIndicator::paintGauge(cap, warn).toImage();
+			const QImage image = Pictures::paintGauge(cap, warn).toImage();
 			const QColor fill = image.pixelColor(4, 22);
 
 			QCOMPARE(image.size(), QSize(10, 24));
@@ -98,7 +98,7 @@ IndicatorRangesTest::toolTipForAnyReading()
 				s.capacity = cap;
 				s.state = state;
 				s.time_left = min;
-				const QString tip = BattIndicator::toolTipFor(s);
+				const QString tip = Pictures::toolTipFor(s);
 
 				if (state == BATT_ON_AC) {
 					QCOMPARE(tip, QString("Status: Running on AC power"));

@@ -104,7 +104,7 @@ def check_catalogue(ts_path, expected):
 def check_sources(lupdate, source_root, ts_files, expected):
     """None when lupdate adds nothing, a list of problems otherwise, or
     SKIP while the sources do not yet carry every text."""
-    dirs = [d for d in ("app", "indicator", "dialogs")
+    dirs = [d for d in ("app", "gui", "indicator", "dialogs")
             if os.path.isdir(os.path.join(source_root, d))]
     if not dirs:
         return SKIP, "no program sources yet"

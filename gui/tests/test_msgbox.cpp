@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -9,7 +10,10 @@
 #include <cstring>
 #include <functional>
 
+#include "cfg.h"
 #include "msgbox.h"
+#include "save.h"
+#include "test_home.h"
 
 namespace {
 
@@ -95,6 +99,7 @@ private slots:
 	void nestedBoxes();
 	void errorBoxEndsProcess_data();
 	void errorBoxEndsProcess();
+	void failedSaveReportedInABox();
 };
 
 void
@@ -244,6 +249,23 @@ TestMsgbox::errorBoxEndsProcess()
 	    "text=%2[exit]\n").arg(static_cast<int>(QMessageBox::Critical))
 	    .arg(text);
 	QCOMPARE(out, expected);
+}
+
+/* The store's text, once; the settings in memory stay as they were. */
+void
+TestMsgbox::failedSaveReportedInABox()
+{
+	QTemporaryDir home;
+	test_home_set(qPrintable(home.path()));
+	/* Even root cannot put a file where a directory stands. */
+	QVERIFY(QDir().mkpath(home.filePath(".config/Qor/ampelwick/config")));
+	bool saved = true;
+	Seen s = run_box([&] { saved = save_settings(Settings(), SaveReport::Box); });
+
+	QVERIFY(!saved);
+	QCOMPARE(s.title, QStringLiteral("Warning"));
+	QCOMPARE(s.text, QString::fromUtf8(cfg_errstr()));
+	QVERIFY(s.text.contains(home.filePath(".config/Qor/ampelwick/config")));
 }
 
 QTEST_MAIN(TestMsgbox)

@@ -1,0 +1,69 @@
+/*
+ * The battery watch: owns the battery source, reads it on the poll timer
+ * and whenever devd reports a battery event, and reconnects to devd when
+ * it goes away.  The only GUI code that touches the source's record; what
+ * it finds goes out as signals.
+ */
+#ifndef AMPELWICK_BATTERYWATCH_H
+#define AMPELWICK_BATTERYWATCH_H
+
+#include <QList>
+#include <QObject>
+#include <QSocketNotifier>
+
+#include "battery.h"
+
+class QTimer;
+
+class BatteryWatch : public QObject {
+	Q_OBJECT
+
+public:
+	/*
+	 * Opens the source and reads the battery once.  Ends the process when
+	 * that fails or the machine has no battery slot.  Polling starts with
+	 * setPollInterval().
+	 */
+	explicit BatteryWatch(QObject *parent);
+	/* Closes the source's descriptors. */
+	~BatteryWatch() override;
+
+	bool			 present() const;
+	const batt_status	&status() const;
+	QList<batt_unit>	 units() const;
+	/* (Re)starts polling every that many seconds. */
+	void			 setPollInterval(int seconds);
+	/* At least one second, never overflowing. */
+	static int		 pollIntervalMs(int seconds);
+	/* One tick of the poll timer: reads a present battery. */
+	void			 pollACPI();
+
+signals:
+	/*
+	 * A reading differs from the recorded one in capacity, time left or
+	 * state; it is recorded already, previous is the one before.
+	 */
+	void	changed(const batt_status &previous);
+	/* After a devd battery event: present, status and levels re-read. */
+	void	reloaded();
+	/* After a devd battery event: the battery is gone, polling stopped. */
+	void	gone();
+
+private:
+	void	catchActivated(QSocketDescriptor socket);
+	void	reloadStatus();
+	void	takeReading();
+	void	watchDevd();
+	void	devdLost();
+	void	reconnectDevd();
+
+	batt_source	*source;
+	/* The last recorded reading; capacity -1: nothing recorded. */
+	batt_status	 lastStatus = {};
+	int		 pollInterval = 5;
+	QTimer		*pollTimer;
+	QTimer		*reconnectTimer;
+	QSocketNotifier	*devdNotifier = nullptr;
+};
+
+#endif

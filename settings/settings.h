@@ -1,0 +1,56 @@
+/*
+ * The program's seven settings as one typed value, and the one place that
+ * reads and writes them through the configuration store.  No Qt: commands
+ * are byte strings, kept exactly as the settings file holds them.
+ */
+#ifndef AMPELWICK_SETTINGS_H
+#define AMPELWICK_SETTINGS_H
+
+#include <string>
+
+constexpr char PROGRAM_NAME[] = "ampelwick";
+constexpr char CONFIG_FILE[] = "config";
+
+/*
+ * The FreeBSD commands do not exist elsewhere; on other systems the
+ * service manager does the same work.
+ */
+#ifdef __FreeBSD__
+constexpr char DEFAULT_SHUTDOWN_CMD[] = "shutdown -p now";
+constexpr char DEFAULT_SUSPEND_CMD[] = "sudo acpiconf -s 3";
+#else
+constexpr char DEFAULT_SHUTDOWN_CMD[] = "systemctl poweroff";
+constexpr char DEFAULT_SUSPEND_CMD[] = "systemctl suspend";
+#endif
+
+/* A default-made value holds the defaults. */
+struct Settings {
+	bool		autoShutdown = false;	/* act at shutdownCap on battery */
+	bool		suspend = true;		/* the action: suspend, else shut down */
+	int		shutdownCap = 5;	/* percent */
+	std::string	shutdownCmd = DEFAULT_SHUTDOWN_CMD;	/* shell command lines */
+	std::string	suspendCmd = DEFAULT_SUSPEND_CMD;
+	bool		useIconTheme = true;	/* theme icons, else the drawn gauge */
+	int		pollInterval = 5;	/* seconds */
+
+	/* The command line of the chosen action. */
+	const std::string &command() const
+	{
+		return suspend ? suspendCmd : shutdownCmd;
+	}
+};
+
+/*
+ * Reads the settings file into *settings; without a file, the defaults
+ * (the file is first written by a save).  false on any other failure, with
+ * the store's text in cfg_errstr().
+ */
+bool	settings_load(Settings *settings);
+
+/*
+ * Writes the settings file.  false on failure, with the store's text in
+ * cfg_errstr(); the caller reports it.
+ */
+[[nodiscard]] bool settings_save(const Settings &settings);
+
+#endif /* AMPELWICK_SETTINGS_H */
