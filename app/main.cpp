@@ -5,11 +5,10 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
-#include <QLocale>
-#include <QTranslator>
 
 #include "battindicator.h"
 #include "cfg.h"
+#include "languages.h"
 #include "lifecycle.h"
 #include "msgbox.h"
 #include "settings.h"
@@ -44,14 +43,6 @@ translation_dir()
 	    QString::fromUtf8(AMPELWICK_BIN_TO_DATADIR)));
 }
 
-/* A missing catalogue is not reported: the texts stay English. */
-static void
-install_translation(QTranslator &translator)
-{
-	if (translator.load(QLocale(), PROGRAM_NAME, "_", translation_dir()))
-		QCoreApplication::installTranslator(&translator);
-}
-
 /*
  * Answers --help and --version on standard output, before anything needs a
  * display; returns whether it answered.  Every other argument is left to
@@ -61,8 +52,7 @@ static bool
 answer_command_line(int argc, char *argv[])
 {
 	QCoreApplication app(argc, argv);
-	QTranslator translator;
-	install_translation(translator);
+	install_translations(translation_dir());
 
 	QCommandLineParser parser;
 	/* Qt's own X11-style options, such as -reverse, are not letter bundles. */
@@ -102,9 +92,7 @@ main(int argc, char *argv[])
 	QApplication::setWindowIcon(QIcon::fromTheme(PROGRAM_NAME,
 	    QIcon(QStringLiteral(":/ampelwick.svg"))));
 
-	QTranslator translator;
-	install_translation(translator);
-
+	install_translations(translation_dir());
 	take_instance_lock();
 
 	cfg_section *settings = load_settings();
