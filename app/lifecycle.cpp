@@ -59,7 +59,8 @@ install_termination_signals()
 [[noreturn]] static void
 not_a_lock(const char *path)
 {
-	gui_errx(nullptr, 1, "open(%s):\nNot a regular file\n", path);
+	gui_errx(nullptr, 1, QT_TRANSLATE_NOOP("Messages",
+	    "open(%s):\nNot a regular file\n"), path);
 }
 
 void

@@ -4,11 +4,10 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
-#include <QLocale>
-#include <QTranslator>
 
 #include "battindicator.h"
 #include "cfg.h"
+#include "languages.h"
 #include "lifecycle.h"
 #include "msgbox.h"
 #include "save.h"
@@ -27,14 +26,6 @@ translation_dir()
 	    QString::fromUtf8(AMPELWICK_BIN_TO_DATADIR)));
 }
 
-/* A missing catalogue is not reported: the texts stay English. */
-static void
-install_translation(QTranslator &translator)
-{
-	if (translator.load(QLocale(), PROGRAM_NAME, "_", translation_dir()))
-		QCoreApplication::installTranslator(&translator);
-}
-
 /*
  * Answers --help and --version on standard output, before anything needs a
  * display; returns whether it answered.  Every other argument is left to
@@ -44,8 +35,7 @@ static bool
 answer_command_line(int argc, char *argv[])
 {
 	QCoreApplication app(argc, argv);
-	QTranslator translator;
-	install_translation(translator);
+	install_translations(translation_dir());
 
 	QCommandLineParser parser;
 	/* Qt's own X11-style options, such as -reverse, are not letter bundles. */
@@ -84,9 +74,7 @@ main(int argc, char *argv[])
 	QApplication::setWindowIcon(QIcon::fromTheme(PROGRAM_NAME,
 	    QIcon(QStringLiteral(":/ampelwick.svg"))));
 
-	QTranslator translator;
-	install_translation(translator);
-
+	install_translations(translation_dir());
 	take_instance_lock();
 
 	/* No file yet: the defaults; the first save creates it. */

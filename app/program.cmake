@@ -1,6 +1,7 @@
 # The program: the native build and the simulated laptop of the tests and
 # the demo.  Both are the same sources over a different battery platform.
-add_library(ampelwick_program STATIC ${CMAKE_CURRENT_LIST_DIR}/lifecycle.cpp)
+add_library(ampelwick_program STATIC ${CMAKE_CURRENT_LIST_DIR}/lifecycle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/languages.cpp)
 target_include_directories(ampelwick_program PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(ampelwick_program PUBLIC ampelwick_gui Qt5::Widgets)
 

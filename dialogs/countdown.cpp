@@ -62,10 +62,10 @@ Countdown::setLabelText(int seconds)
 {
 	if (seconds <= 0)
 		return;
-	QString text = suspendMode ? tr("Suspending system in %1 %2") :
-	    tr("Shutting down system in %1 %2");
-	textLabel->setText(text.arg(QString::number(seconds),
-	    seconds == 1 ? tr("Second") : tr("Seconds")));
+	/* English too has its plural forms in a catalogue (ampelwick_en). */
+	textLabel->setText(suspendMode ?
+	    tr("Suspending system in %n second(s)", nullptr, seconds) :
+	    tr("Shutting down system in %n second(s)", nullptr, seconds));
 }
 
 /*

@@ -36,8 +36,15 @@ Preferences::Preferences(const Settings &settings, QWidget *parent)
 	shutdownRb = new QRadioButton(tr("Shutdown"));
 
 	pollIntervalSb->setMinimum(1);
-	pollIntervalSb->setSuffix(QStringLiteral(" s"));
-	capacitySb->setSuffix(QStringLiteral(" %"));
+	/*
+	 * A suffix has one form for every number: the unit is a symbol or an
+	 * abbreviation, never a word with plural forms.
+	 */
+	//: The unit after the poll interval: the symbol of seconds.
+	pollIntervalSb->setSuffix(tr(" s"));
+	//: The percent sign after the capacity, spaced as the language wants.
+	capacitySb->setSuffix(tr(" %"));
+
 	/* The store holds commands of any length; the default cuts at 32767. */
 	shutdownCmdEdit->setMaxLength(INT_MAX);
 	suspendCmdEdit->setMaxLength(INT_MAX);

@@ -24,11 +24,82 @@ static constexpr size_t MSG_MAX = sizeof(gui_msgbuf) - 1;
 /* ...and one less when it carries the errno text. */
 static constexpr size_t MSG_MAX_ERRNO = MSG_MAX - 1;
 
+/*
+ * The length of the conversion specification that follows a '%': flags,
+ * width, precision, length modifier and conversion; 0 for none ("%n" and
+ * positional arguments count as none).
+ */
+static size_t
+conversion_length(const char *s)
+{
+	size_t n = strspn(s, "-+ #0'");
+
+	n += strspn(s + n, "0123456789*");
+	if (s[n] == '.')
+		n += 1 + strspn(s + n + 1, "0123456789*");
+	n += strspn(s + n, "hljztLq");
+	if (s[n] == '\0' || strchr("diouxXeEfFgGaAcsp", s[n]) == nullptr)
+		return 0;
+	return n + 1;
+}
+
+/* The next conversion specification at or after s, or null; "%%" is none. */
+static const char *
+next_conversion(const char *s, size_t *len)
+{
+	while ((s = strchr(s, '%')) != nullptr) {
+		if (s[1] != '%') {
+			*len = conversion_length(s + 1);
+			return s;
+		}
+		s += 2;
+	}
+	return nullptr;
+}
+
+bool
+same_conversions(const char *format, const char *other)
+{
+	size_t len = 0;
+	size_t otherLen = 0;
+
+	for (;;) {
+		format = next_conversion(format, &len);
+		other = next_conversion(other, &otherLen);
+		if (format == nullptr || other == nullptr)
+			return format == other;
+		if (len == 0 || len != otherLen ||
+		    strncmp(format, other, len + 1) != 0)
+			return false;
+		format += len + 1;
+		other += len + 1;
+	}
+}
+
+/*
+ * The catalogue's version of a format marked in the context "Messages".  A
+ * translator's format that converts other arguments, or in another order,
+ * would read the wrong ones (a %s too many crashes): the English one is
+ * shown then.
+ */
+static QByteArray
+translated_format(const char *format)
+{
+	QByteArray translated =
+	    QCoreApplication::translate("Messages", format).toUtf8();
+
+	if (!same_conversions(format, translated.constData()))
+		return QByteArray(format);
+	return translated;
+}
+
 static void
 format_message(const char *format, va_list ap)
 {
+	const QByteArray shown = translated_format(format);
+
 	gui_msgbuf[0] = '\0';
-	vsnprintf(gui_msgbuf, MSG_MAX + 1, format, ap);
+	vsnprintf(gui_msgbuf, MSG_MAX + 1, shown.constData(), ap);
 }
 
 static void

@@ -9,6 +9,11 @@
 
 class QWidget;
 
+/*
+ * A format worth translating is marked at its call with
+ * QT_TRANSLATE_NOOP("Messages", ...); the box shows the catalogue's format
+ * when it has the same conversions as the English one (see below).
+ */
 void	gui_warn(QWidget *parent, const char *format, ...)
 	    __attribute__((format(printf, 2, 3)));
 void	gui_warnx(QWidget *parent, const char *format, ...)
@@ -17,5 +22,12 @@ void	gui_warnx(QWidget *parent, const char *format, ...)
 	    __attribute__((format(printf, 3, 4)));
 [[noreturn]] void gui_errx(QWidget *parent, int status, const char *format, ...)
 	    __attribute__((format(printf, 3, 4)));
+
+/*
+ * Whether two printf formats have the same conversion specifications in
+ * the same order ("%%" is none); a format with a malformed one, "%n" or a
+ * positional argument matches nothing.
+ */
+bool	same_conversions(const char *format, const char *other);
 
 #endif /* AMPELWICK_MSGBOX_H */

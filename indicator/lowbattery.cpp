@@ -164,11 +164,13 @@ LowBattery::runCommand()
 	if (!settings.suspend) {
 		execl("/bin/sh", "/bin/sh", "-c", command,
 		    static_cast<char *>(nullptr));
-		gui_err(nullptr, 1, "Couldn't execute %s", command);
+		gui_err(nullptr, 1, QT_TRANSLATE_NOOP("Messages",
+		    "Couldn't execute %s"), command);
 	}
 	const int r = system(command);
 	if (r == 127)
-		gui_err(nullptr, 1, "Failes to execute shell.");
+		gui_err(nullptr, 1, QT_TRANSLATE_NOOP("Messages",
+		    "Failes to execute shell."));
 	if (r == -1)
 		gui_err(nullptr, 1, "system(%s)", command);
 	if (r == 0)
@@ -179,6 +181,6 @@ LowBattery::runCommand()
 		status = WEXITSTATUS(r);
 	else if (WIFSIGNALED(r))
 		status = 128 + WTERMSIG(r);
-	gui_warnx(nullptr, "Command %s returned an exit status != 0: %d",
-	    command, status);
+	gui_warnx(nullptr, QT_TRANSLATE_NOOP("Messages",
+	    "Command %s returned an exit status != 0: %d"), command, status);
 }

@@ -15,13 +15,13 @@
         <source>Status: Discharging
 Capacity: %1%</source>
         <translation>Status: Wird entladen
-Ladung: %1 %</translation>
+Ladestand: %1 %</translation>
     </message>
     <message>
         <source>Status: Charging
 Capacity: %1%</source>
         <translation>Status: Wird geladen
-Ladung: %1 %</translation>
+Ladestand: %1 %</translation>
     </message>
     <message>
         <source>Status: Running on AC power</source>
@@ -31,13 +31,13 @@ Ladung: %1 %</translation>
         <source>
 %1: %2%</source>
         <translation>
-%1: %2%</translation>
+%1: %2 %</translation>
     </message>
     <message>
         <source>
 %1: absent</source>
         <translation>
-%1: fehlt</translation>
+%1: nicht vorhanden</translation>
     </message>
     <message>
         <source>
@@ -47,7 +47,7 @@ Restlaufzeit: %1:%2</translation>
     </message>
     <message>
         <source>Battery capacity at %1%</source>
-        <translation>Akkuladung bei %1 %</translation>
+        <translation>Akkuladestand bei %1 %</translation>
     </message>
     <message>
         <source>Warning</source>
@@ -79,32 +79,53 @@ Restlaufzeit: %1:%2</translation>
         <source>Critical battery capacity reached</source>
         <translation>Kritischer Akkuladestand erreicht</translation>
     </message>
+    <message numerus="yes">
+        <source>Suspending system in %n second(s)</source>
+        <translation>
+            <numerusform>Das System wird in %n Sekunde in Bereitschaft versetzt</numerusform>
+            <numerusform>Das System wird in %n Sekunden in Bereitschaft versetzt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Shutting down system in %n second(s)</source>
+        <translation>
+            <numerusform>Das System wird in %n Sekunde heruntergefahren</numerusform>
+            <numerusform>Das System wird in %n Sekunden heruntergefahren</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
     <message>
-        <source>Suspending system in %1 %2</source>
-        <translation>Bereitschaftsmodus in %1 %2</translation>
+        <source>open(%s):
+Not a regular file
+</source>
+        <translation>open(%s):
+Keine reguläre Datei
+</translation>
     </message>
     <message>
-        <source>Shutting down system in %1 %2</source>
-        <translation>Das System wird in %1 %2 heruntergefahren</translation>
+        <source>Couldn&apos;t execute %s</source>
+        <translation>%s konnte nicht ausgeführt werden</translation>
     </message>
     <message>
-        <source>Second</source>
-        <translation>Sekunde</translation>
+        <source>Failes to execute shell.</source>
+        <translation>Die Shell konnte nicht gestartet werden.</translation>
     </message>
     <message>
-        <source>Seconds</source>
-        <translation>Sekunden</translation>
+        <source>Command %s returned an exit status != 0: %d</source>
+        <translation>Der Befehl %s endete mit einem Exit-Status ungleich 0: %d</translation>
     </message>
 </context>
 <context>
     <name>Preferences</name>
     <message>
         <source>Auto suspend/shutdown</source>
-        <translation>Automatisch Bereitschaft/Herunterfahren</translation>
+        <translation>Automatisch in Bereitschaft versetzen oder herunterfahren</translation>
     </message>
     <message>
         <source>Use theme icons for tray</source>
-        <translation>Symbole des Symboldesigns im Systemabschnitt verwenden</translation>
+        <translation>Designsymbole im Systemabschnitt verwenden</translation>
     </message>
     <message>
         <source>Suspend</source>
@@ -124,7 +145,7 @@ Restlaufzeit: %1:%2</translation>
     </message>
     <message>
         <source>if battery capacity drops below</source>
-        <translation>bei Akkuladung unter</translation>
+        <translation>bei einem Akkuladestand unter</translation>
     </message>
     <message>
         <source>Suspend command:</source>
@@ -144,11 +165,21 @@ Restlaufzeit: %1:%2</translation>
     </message>
     <message>
         <source>The suspend command must be a single line.</source>
-        <translation>Der Befehl für Bereitschaft muss eine einzige Zeile sein.</translation>
+        <translation>Der Befehl für Bereitschaft muss aus einer einzigen Zeile bestehen.</translation>
     </message>
     <message>
         <source>The shutdown command must be a single line.</source>
-        <translation>Der Befehl zum Herunterfahren muss eine einzige Zeile sein.</translation>
+        <translation>Der Befehl zum Herunterfahren muss aus einer einzigen Zeile bestehen.</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <extracomment>The unit after the poll interval: the symbol of seconds.</extracomment>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
+        <translation> %</translation>
     </message>
 </context>
 <context>

@@ -31,7 +31,7 @@ Carga: %1 %</translation>
         <source>
 %1: %2%</source>
         <translation>
-%1: %2%</translation>
+%1: %2 %</translation>
     </message>
     <message>
         <source>
@@ -77,30 +77,51 @@ Tiempo restante: %1:%2</translation>
     </message>
     <message>
         <source>Critical battery capacity reached</source>
-        <translation>Se alcanzó un nivel crítico de batería</translation>
+        <translation>Se ha alcanzado el nivel crítico de batería</translation>
+    </message>
+    <message numerus="yes">
+        <source>Suspending system in %n second(s)</source>
+        <translation>
+            <numerusform>El sistema se suspenderá en %n segundo</numerusform>
+            <numerusform>El sistema se suspenderá en %n segundos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Shutting down system in %n second(s)</source>
+        <translation>
+            <numerusform>El sistema se apagará en %n segundo</numerusform>
+            <numerusform>El sistema se apagará en %n segundos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>open(%s):
+Not a regular file
+</source>
+        <translation>open(%s):
+No es un archivo regular
+</translation>
     </message>
     <message>
-        <source>Suspending system in %1 %2</source>
-        <translation>Suspendiendo el sistema en %1 %2</translation>
+        <source>Couldn&apos;t execute %s</source>
+        <translation>No se pudo ejecutar %s</translation>
     </message>
     <message>
-        <source>Shutting down system in %1 %2</source>
-        <translation>Apagando el sistema en %1 %2</translation>
+        <source>Failes to execute shell.</source>
+        <translation>No se pudo ejecutar el intérprete de órdenes.</translation>
     </message>
     <message>
-        <source>Second</source>
-        <translation>segundo</translation>
-    </message>
-    <message>
-        <source>Seconds</source>
-        <translation>segundos</translation>
+        <source>Command %s returned an exit status != 0: %d</source>
+        <translation>La orden %s terminó con un estado de salida distinto de 0: %d</translation>
     </message>
 </context>
 <context>
     <name>Preferences</name>
     <message>
         <source>Auto suspend/shutdown</source>
-        <translation>Suspender/apagar automáticamente</translation>
+        <translation>Suspender o apagar automáticamente</translation>
     </message>
     <message>
         <source>Use theme icons for tray</source>
@@ -149,6 +170,16 @@ Tiempo restante: %1:%2</translation>
     <message>
         <source>The shutdown command must be a single line.</source>
         <translation>La orden para apagar debe ocupar una sola línea.</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <extracomment>The unit after the poll interval: the symbol of seconds.</extracomment>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
+        <translation> %</translation>
     </message>
 </context>
 <context>

@@ -14,40 +14,40 @@
     <message>
         <source>Status: Discharging
 Capacity: %1%</source>
-        <translation>État : en décharge
-Charge : %1 %</translation>
+        <translation>État&#xa0;: en décharge
+Charge&#xa0;: %1&#xa0;%</translation>
     </message>
     <message>
         <source>Status: Charging
 Capacity: %1%</source>
-        <translation>État : en charge
-Charge : %1 %</translation>
+        <translation>État&#xa0;: en charge
+Charge&#xa0;: %1&#xa0;%</translation>
     </message>
     <message>
         <source>Status: Running on AC power</source>
-        <translation>État : sur secteur</translation>
+        <translation>État&#xa0;: sur secteur</translation>
     </message>
     <message>
         <source>
 %1: %2%</source>
         <translation>
-%1 : %2 %</translation>
+%1&#xa0;: %2&#xa0;%</translation>
     </message>
     <message>
         <source>
 %1: absent</source>
         <translation>
-%1 : absente</translation>
+%1&#xa0;: absente</translation>
     </message>
     <message>
         <source>
 Time remaining: %1:%2</source>
         <translation>
-Temps restant : %1:%2</translation>
+Temps restant&#xa0;: %1:%2</translation>
     </message>
     <message>
         <source>Battery capacity at %1%</source>
-        <translation>Charge de la batterie à %1 %</translation>
+        <translation>Charge de la batterie à %1&#xa0;%</translation>
     </message>
     <message>
         <source>Warning</source>
@@ -79,28 +79,49 @@ Temps restant : %1:%2</translation>
         <source>Critical battery capacity reached</source>
         <translation>Niveau critique de la batterie atteint</translation>
     </message>
+    <message numerus="yes">
+        <source>Suspending system in %n second(s)</source>
+        <translation>
+            <numerusform>Mise en veille du système dans %n seconde</numerusform>
+            <numerusform>Mise en veille du système dans %n secondes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Shutting down system in %n second(s)</source>
+        <translation>
+            <numerusform>Arrêt du système dans %n seconde</numerusform>
+            <numerusform>Arrêt du système dans %n secondes</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
     <message>
-        <source>Suspending system in %1 %2</source>
-        <translation>Mise en veille du système dans %1 %2</translation>
+        <source>open(%s):
+Not a regular file
+</source>
+        <translation>open(%s)&#xa0;:
+Ce n’est pas un fichier ordinaire
+</translation>
     </message>
     <message>
-        <source>Shutting down system in %1 %2</source>
-        <translation>Arrêt du système dans %1 %2</translation>
+        <source>Couldn&apos;t execute %s</source>
+        <translation>Impossible d’exécuter %s</translation>
     </message>
     <message>
-        <source>Second</source>
-        <translation>seconde</translation>
+        <source>Failes to execute shell.</source>
+        <translation>Impossible d’exécuter l’interpréteur de commandes.</translation>
     </message>
     <message>
-        <source>Seconds</source>
-        <translation>secondes</translation>
+        <source>Command %s returned an exit status != 0: %d</source>
+        <translation>La commande %s a renvoyé un code de sortie différent de 0&#xa0;: %d</translation>
     </message>
 </context>
 <context>
     <name>Preferences</name>
     <message>
         <source>Auto suspend/shutdown</source>
-        <translation>Mise en veille/arrêt automatique</translation>
+        <translation>Mise en veille ou arrêt automatique</translation>
     </message>
     <message>
         <source>Use theme icons for tray</source>
@@ -124,19 +145,19 @@ Temps restant : %1:%2</translation>
     </message>
     <message>
         <source>if battery capacity drops below</source>
-        <translation>si la charge de la batterie descend sous</translation>
+        <translation>si la charge de la batterie passe sous</translation>
     </message>
     <message>
         <source>Suspend command:</source>
-        <translation>Commande de mise en veille :</translation>
+        <translation>Commande de mise en veille&#xa0;:</translation>
     </message>
     <message>
         <source>Shutdown command:</source>
-        <translation>Commande d&apos;arrêt :</translation>
+        <translation>Commande d’arrêt&#xa0;:</translation>
     </message>
     <message>
         <source>ACPI poll interval:</source>
-        <translation>Intervalle d&apos;interrogation ACPI :</translation>
+        <translation>Intervalle d’interrogation ACPI&#xa0;:</translation>
     </message>
     <message>
         <source>Preferences</source>
@@ -148,7 +169,17 @@ Temps restant : %1:%2</translation>
     </message>
     <message>
         <source>The shutdown command must be a single line.</source>
-        <translation>La commande d&apos;arrêt doit tenir sur une seule ligne.</translation>
+        <translation>La commande d’arrêt doit tenir sur une seule ligne.</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <extracomment>The unit after the poll interval: the symbol of seconds.</extracomment>
+        <translation>&#xa0;s</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
+        <translation>&#xa0;%</translation>
     </message>
 </context>
 <context>

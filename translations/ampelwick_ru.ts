@@ -14,13 +14,13 @@
     <message>
         <source>Status: Discharging
 Capacity: %1%</source>
-        <translation>Состояние: разрядка
+        <translation>Состояние: разряжается
 Заряд: %1 %</translation>
     </message>
     <message>
         <source>Status: Charging
 Capacity: %1%</source>
-        <translation>Состояние: зарядка
+        <translation>Состояние: заряжается
 Заряд: %1 %</translation>
     </message>
     <message>
@@ -31,7 +31,7 @@ Capacity: %1%</source>
         <source>
 %1: %2%</source>
         <translation>
-%1: %2%</translation>
+%1: %2 %</translation>
     </message>
     <message>
         <source>
@@ -79,28 +79,51 @@ Time remaining: %1:%2</source>
         <source>Critical battery capacity reached</source>
         <translation>Достигнут критический уровень заряда батареи</translation>
     </message>
+    <message numerus="yes">
+        <source>Suspending system in %n second(s)</source>
+        <translation>
+            <numerusform>Переход в ждущий режим через %n секунду</numerusform>
+            <numerusform>Переход в ждущий режим через %n секунды</numerusform>
+            <numerusform>Переход в ждущий режим через %n секунд</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Shutting down system in %n second(s)</source>
+        <translation>
+            <numerusform>Выключение системы через %n секунду</numerusform>
+            <numerusform>Выключение системы через %n секунды</numerusform>
+            <numerusform>Выключение системы через %n секунд</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
     <message>
-        <source>Suspending system in %1 %2</source>
-        <translation>Переход в ждущий режим через %1 %2</translation>
+        <source>open(%s):
+Not a regular file
+</source>
+        <translation>open(%s):
+Не является обычным файлом
+</translation>
     </message>
     <message>
-        <source>Shutting down system in %1 %2</source>
-        <translation>Выключение системы через %1 %2</translation>
+        <source>Couldn&apos;t execute %s</source>
+        <translation>Не удалось выполнить %s</translation>
     </message>
     <message>
-        <source>Second</source>
-        <translation>секунду</translation>
+        <source>Failes to execute shell.</source>
+        <translation>Не удалось запустить командную оболочку.</translation>
     </message>
     <message>
-        <source>Seconds</source>
-        <translation>сек.</translation>
+        <source>Command %s returned an exit status != 0: %d</source>
+        <translation>Команда %s завершилась с ненулевым кодом возврата: %d</translation>
     </message>
 </context>
 <context>
     <name>Preferences</name>
     <message>
         <source>Auto suspend/shutdown</source>
-        <translation>Автоматический ждущий режим/выключение</translation>
+        <translation>Автоматический переход в ждущий режим или выключение</translation>
     </message>
     <message>
         <source>Use theme icons for tray</source>
@@ -144,11 +167,21 @@ Time remaining: %1:%2</source>
     </message>
     <message>
         <source>The suspend command must be a single line.</source>
-        <translation>Команда ждущего режима должна быть одной строкой.</translation>
+        <translation>Команда ждущего режима должна состоять из одной строки.</translation>
     </message>
     <message>
         <source>The shutdown command must be a single line.</source>
-        <translation>Команда выключения должна быть одной строкой.</translation>
+        <translation>Команда выключения должна состоять из одной строки.</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <extracomment>The unit after the poll interval: the symbol of seconds.</extracomment>
+        <translation> с</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
+        <translation> %</translation>
     </message>
 </context>
 <context>

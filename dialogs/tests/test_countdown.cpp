@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
+#include <QTranslator>
 #include <QtTest>
 
 #include <functional>
@@ -53,6 +54,7 @@ class TestCountdown : public QObject
 	Q_OBJECT
 
 private slots:
+	void initTestCase();
 	void sentence_data();
 	void sentence();
 	void layoutAndPlacement();
@@ -62,6 +64,17 @@ private slots:
 	void cancelRejects();
 	void zeroSecondsAcceptedOnFirstTick();
 };
+
+/* The program's English plural forms come from its English catalogue. */
+void
+TestCountdown::initTestCase()
+{
+	QTranslator *english = new QTranslator(qApp);
+
+	QVERIFY(english->load(QStringLiteral("ampelwick_en"),
+	    QStringLiteral(QM_DIR)));
+	QCoreApplication::installTranslator(english);
+}
 
 void
 TestCountdown::sentence_data()

@@ -6,7 +6,7 @@
     check_install.py ... plist --plist PKG-PLIST --port-makefile MAKEFILE
 
 relocated: nothing is written outside DIR, and the program installed there
-answers --help in German from its own catalogue.
+answers --help in German from its own catalogue and from Qt's.
 plist: the installed files are exactly those of the port's package list.
 """
 import argparse
@@ -16,8 +16,10 @@ import shutil
 import subprocess
 import sys
 
-# The German catalogue's text for the --help option.
+# The German catalogue's text for the --help option, and Qt's own German
+# for "Usage:" from Qt's translations.
 GERMAN_HELP = "Diese Hilfe anzeigen und beenden."
+GERMAN_QT_USAGE = "Aufruf: "
 
 
 def install(args):
@@ -67,7 +69,7 @@ def check_relocated(args, output):
             errors.append("written outside the prefix: " + path)
     binary = os.path.join(args.prefix, "bin", "ampelwick")
     status, out = program_output(binary, "--help", LANG="de_DE.UTF-8")
-    if status != 0 or GERMAN_HELP not in out:
+    if status != 0 or GERMAN_HELP not in out or GERMAN_QT_USAGE not in out:
         errors.append("--help in German: status %d, output:\n%s"
                       % (status, out))
     status, out = program_output(binary, "--version", LANG="C")

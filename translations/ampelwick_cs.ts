@@ -1,0 +1,198 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="cs_CZ">
+<context>
+    <name>BattIndicator</name>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Ukončit</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>&amp;Předvolby</translation>
+    </message>
+    <message>
+        <source>Status: Discharging
+Capacity: %1%</source>
+        <translation>Stav: vybíjí se
+Nabití: %1 %</translation>
+    </message>
+    <message>
+        <source>Status: Charging
+Capacity: %1%</source>
+        <translation>Stav: nabíjí se
+Nabití: %1 %</translation>
+    </message>
+    <message>
+        <source>Status: Running on AC power</source>
+        <translation>Stav: napájení ze sítě</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: %1:%2</source>
+        <translation>
+Zbývající čas: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+%1: %2%</source>
+        <translation>
+%1: %2 %</translation>
+    </message>
+    <message>
+        <source>
+%1: absent</source>
+        <translation>
+%1: chybí</translation>
+    </message>
+    <message>
+        <source>Battery capacity at %1%</source>
+        <translation>Nabití baterie: %1 %</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Varování</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Battery monitor for the system tray.</source>
+        <translation>Sledování baterie v oznamovací oblasti.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Zobrazí tuto nápovědu a skončí.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Zobrazí verzi a skončí.</translation>
+    </message>
+</context>
+<context>
+    <name>Countdown</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Zrušit</translation>
+    </message>
+    <message>
+        <source>Critical battery capacity reached</source>
+        <translation>Dosažena kritická úroveň nabití baterie</translation>
+    </message>
+    <message numerus="yes">
+        <source>Suspending system in %n second(s)</source>
+        <translation>
+            <numerusform>Uspání systému za %n sekundu</numerusform>
+            <numerusform>Uspání systému za %n sekundy</numerusform>
+            <numerusform>Uspání systému za %n sekund</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Shutting down system in %n second(s)</source>
+        <translation>
+            <numerusform>Vypnutí systému za %n sekundu</numerusform>
+            <numerusform>Vypnutí systému za %n sekundy</numerusform>
+            <numerusform>Vypnutí systému za %n sekund</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>open(%s):
+Not a regular file
+</source>
+        <translation>open(%s):
+Není obyčejný soubor
+</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t execute %s</source>
+        <translation>Nelze spustit %s</translation>
+    </message>
+    <message>
+        <source>Failes to execute shell.</source>
+        <translation>Nelze spustit shell.</translation>
+    </message>
+    <message>
+        <source>Command %s returned an exit status != 0: %d</source>
+        <translation>Příkaz %s skončil s nenulovým návratovým kódem: %d</translation>
+    </message>
+</context>
+<context>
+    <name>Preferences</name>
+    <message>
+        <source>Auto suspend/shutdown</source>
+        <translation>Automaticky uspat nebo vypnout</translation>
+    </message>
+    <message>
+        <source>Use theme icons for tray</source>
+        <translation>Používat ikony motivu v oznamovací oblasti</translation>
+    </message>
+    <message>
+        <source>Suspend</source>
+        <translation>Uspat</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Vypnout</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Zrušit</translation>
+    </message>
+    <message>
+        <source>if battery capacity drops below</source>
+        <translation>když nabití baterie klesne pod</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <extracomment>The unit after the poll interval: the symbol of seconds.</extracomment>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Suspend command:</source>
+        <translation>Příkaz pro uspání:</translation>
+    </message>
+    <message>
+        <source>Shutdown command:</source>
+        <translation>Příkaz pro vypnutí:</translation>
+    </message>
+    <message>
+        <source>ACPI poll interval:</source>
+        <translation>Interval dotazování ACPI:</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Předvolby</translation>
+    </message>
+    <message>
+        <source>The suspend command must be a single line.</source>
+        <translation>Příkaz pro uspání musí být na jednom řádku.</translation>
+    </message>
+    <message>
+        <source>The shutdown command must be a single line.</source>
+        <translation>Příkaz pro vypnutí musí být na jednom řádku.</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Warning</source>
+        <translation>Varování</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Chyba</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,196 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it_IT">
+<context>
+    <name>BattIndicator</name>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Esci</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>&amp;Preferenze</translation>
+    </message>
+    <message>
+        <source>Status: Discharging
+Capacity: %1%</source>
+        <translation>Stato: in scarica
+Carica: %1%</translation>
+    </message>
+    <message>
+        <source>Status: Charging
+Capacity: %1%</source>
+        <translation>Stato: in carica
+Carica: %1%</translation>
+    </message>
+    <message>
+        <source>Status: Running on AC power</source>
+        <translation>Stato: alimentazione da rete</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: %1:%2</source>
+        <translation>
+Tempo rimanente: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+%1: %2%</source>
+        <translation>
+%1: %2%</translation>
+    </message>
+    <message>
+        <source>
+%1: absent</source>
+        <translation>
+%1: assente</translation>
+    </message>
+    <message>
+        <source>Battery capacity at %1%</source>
+        <translation>Carica della batteria al %1%</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Avviso</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Battery monitor for the system tray.</source>
+        <translation>Monitor della batteria per il vassoio di sistema.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Mostra questo aiuto ed esce.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Mostra la versione ed esce.</translation>
+    </message>
+</context>
+<context>
+    <name>Countdown</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annulla</translation>
+    </message>
+    <message>
+        <source>Critical battery capacity reached</source>
+        <translation>Livello critico della batteria raggiunto</translation>
+    </message>
+    <message numerus="yes">
+        <source>Suspending system in %n second(s)</source>
+        <translation>
+            <numerusform>Sospensione del sistema tra %n secondo</numerusform>
+            <numerusform>Sospensione del sistema tra %n secondi</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Shutting down system in %n second(s)</source>
+        <translation>
+            <numerusform>Spegnimento del sistema tra %n secondo</numerusform>
+            <numerusform>Spegnimento del sistema tra %n secondi</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>open(%s):
+Not a regular file
+</source>
+        <translation>open(%s):
+Non è un file regolare
+</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t execute %s</source>
+        <translation>Impossibile eseguire %s</translation>
+    </message>
+    <message>
+        <source>Failes to execute shell.</source>
+        <translation>Impossibile eseguire la shell.</translation>
+    </message>
+    <message>
+        <source>Command %s returned an exit status != 0: %d</source>
+        <translation>Il comando %s ha restituito uno stato di uscita diverso da 0: %d</translation>
+    </message>
+</context>
+<context>
+    <name>Preferences</name>
+    <message>
+        <source>Auto suspend/shutdown</source>
+        <translation>Sospendi o spegni automaticamente</translation>
+    </message>
+    <message>
+        <source>Use theme icons for tray</source>
+        <translation>Usa le icone del tema nel vassoio di sistema</translation>
+    </message>
+    <message>
+        <source>Suspend</source>
+        <translation>Sospendi</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Spegni</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annulla</translation>
+    </message>
+    <message>
+        <source>if battery capacity drops below</source>
+        <translation>se la carica della batteria scende sotto</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <extracomment>The unit after the poll interval: the symbol of seconds.</extracomment>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Suspend command:</source>
+        <translation>Comando di sospensione:</translation>
+    </message>
+    <message>
+        <source>Shutdown command:</source>
+        <translation>Comando di spegnimento:</translation>
+    </message>
+    <message>
+        <source>ACPI poll interval:</source>
+        <translation>Intervallo di interrogazione ACPI:</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Preferenze</translation>
+    </message>
+    <message>
+        <source>The suspend command must be a single line.</source>
+        <translation>Il comando di sospensione deve stare su una sola riga.</translation>
+    </message>
+    <message>
+        <source>The shutdown command must be a single line.</source>
+        <translation>Il comando di spegnimento deve stare su una sola riga.</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Warning</source>
+        <translation>Avviso</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Errore</translation>
+    </message>
+</context>
+</TS>

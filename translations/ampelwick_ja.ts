@@ -1,0 +1,194 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>BattIndicator</name>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>終了(&amp;Q)</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>設定(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Status: Discharging
+Capacity: %1%</source>
+        <translation>状態: 放電中
+残量: %1%</translation>
+    </message>
+    <message>
+        <source>Status: Charging
+Capacity: %1%</source>
+        <translation>状態: 充電中
+残量: %1%</translation>
+    </message>
+    <message>
+        <source>Status: Running on AC power</source>
+        <translation>状態: AC 電源で動作中</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: %1:%2</source>
+        <translation>
+残り時間: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+%1: %2%</source>
+        <translation>
+%1: %2%</translation>
+    </message>
+    <message>
+        <source>
+%1: absent</source>
+        <translation>
+%1: なし</translation>
+    </message>
+    <message>
+        <source>Battery capacity at %1%</source>
+        <translation>バッテリー残量 %1%</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Battery monitor for the system tray.</source>
+        <translation>システムトレイ用のバッテリーモニター。</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>このヘルプを表示して終了します。</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>バージョンを表示して終了します。</translation>
+    </message>
+</context>
+<context>
+    <name>Countdown</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>キャンセル(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Critical battery capacity reached</source>
+        <translation>バッテリー残量が危険なレベルに達しました</translation>
+    </message>
+    <message numerus="yes">
+        <source>Suspending system in %n second(s)</source>
+        <translation>
+            <numerusform>%n 秒後にシステムをサスペンドします</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Shutting down system in %n second(s)</source>
+        <translation>
+            <numerusform>%n 秒後にシステムをシャットダウンします</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>open(%s):
+Not a regular file
+</source>
+        <translation>open(%s):
+通常のファイルではありません
+</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t execute %s</source>
+        <translation>%s を実行できませんでした</translation>
+    </message>
+    <message>
+        <source>Failes to execute shell.</source>
+        <translation>シェルを実行できませんでした。</translation>
+    </message>
+    <message>
+        <source>Command %s returned an exit status != 0: %d</source>
+        <translation>コマンド %s が 0 以外の終了ステータスを返しました: %d</translation>
+    </message>
+</context>
+<context>
+    <name>Preferences</name>
+    <message>
+        <source>Auto suspend/shutdown</source>
+        <translation>自動的にサスペンド/シャットダウンする</translation>
+    </message>
+    <message>
+        <source>Use theme icons for tray</source>
+        <translation>トレイにテーマのアイコンを使用する</translation>
+    </message>
+    <message>
+        <source>Suspend</source>
+        <translation>サスペンド</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>シャットダウン</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>OK(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>キャンセル(&amp;C)</translation>
+    </message>
+    <message>
+        <source>if battery capacity drops below</source>
+        <translation>バッテリー残量が次の値を下回ったとき</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <extracomment>The unit after the poll interval: the symbol of seconds.</extracomment>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Suspend command:</source>
+        <translation>サスペンドのコマンド:</translation>
+    </message>
+    <message>
+        <source>Shutdown command:</source>
+        <translation>シャットダウンのコマンド:</translation>
+    </message>
+    <message>
+        <source>ACPI poll interval:</source>
+        <translation>ACPI のポーリング間隔:</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>The suspend command must be a single line.</source>
+        <translation>サスペンドのコマンドは 1 行で指定してください。</translation>
+    </message>
+    <message>
+        <source>The shutdown command must be a single line.</source>
+        <translation>シャットダウンのコマンドは 1 行で指定してください。</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,196 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="nl_NL">
+<context>
+    <name>BattIndicator</name>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Afsluiten</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>&amp;Voorkeuren</translation>
+    </message>
+    <message>
+        <source>Status: Discharging
+Capacity: %1%</source>
+        <translation>Status: ontladen
+Lading: %1%</translation>
+    </message>
+    <message>
+        <source>Status: Charging
+Capacity: %1%</source>
+        <translation>Status: opladen
+Lading: %1%</translation>
+    </message>
+    <message>
+        <source>Status: Running on AC power</source>
+        <translation>Status: op netstroom</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: %1:%2</source>
+        <translation>
+Resterende tijd: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+%1: %2%</source>
+        <translation>
+%1: %2%</translation>
+    </message>
+    <message>
+        <source>
+%1: absent</source>
+        <translation>
+%1: niet aanwezig</translation>
+    </message>
+    <message>
+        <source>Battery capacity at %1%</source>
+        <translation>Batterijlading: %1%</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Waarschuwing</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Battery monitor for the system tray.</source>
+        <translation>Batterijmonitor voor het systeemvak.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Deze hulp tonen en afsluiten.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>De versie tonen en afsluiten.</translation>
+    </message>
+</context>
+<context>
+    <name>Countdown</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuleren</translation>
+    </message>
+    <message>
+        <source>Critical battery capacity reached</source>
+        <translation>Kritiek batterijniveau bereikt</translation>
+    </message>
+    <message numerus="yes">
+        <source>Suspending system in %n second(s)</source>
+        <translation>
+            <numerusform>Het systeem gaat over %n seconde naar de slaapstand</numerusform>
+            <numerusform>Het systeem gaat over %n seconden naar de slaapstand</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Shutting down system in %n second(s)</source>
+        <translation>
+            <numerusform>Het systeem wordt over %n seconde uitgeschakeld</numerusform>
+            <numerusform>Het systeem wordt over %n seconden uitgeschakeld</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>open(%s):
+Not a regular file
+</source>
+        <translation>open(%s):
+Geen normaal bestand
+</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t execute %s</source>
+        <translation>Kan %s niet uitvoeren</translation>
+    </message>
+    <message>
+        <source>Failes to execute shell.</source>
+        <translation>Kan de shell niet uitvoeren.</translation>
+    </message>
+    <message>
+        <source>Command %s returned an exit status != 0: %d</source>
+        <translation>Opdracht %s eindigde met een afsluitstatus ongelijk aan 0: %d</translation>
+    </message>
+</context>
+<context>
+    <name>Preferences</name>
+    <message>
+        <source>Auto suspend/shutdown</source>
+        <translation>Automatisch naar slaapstand of uitschakelen</translation>
+    </message>
+    <message>
+        <source>Use theme icons for tray</source>
+        <translation>Pictogrammen van het thema gebruiken in het systeemvak</translation>
+    </message>
+    <message>
+        <source>Suspend</source>
+        <translation>Slaapstand</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Uitschakelen</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuleren</translation>
+    </message>
+    <message>
+        <source>if battery capacity drops below</source>
+        <translation>als de batterijlading daalt onder</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <extracomment>The unit after the poll interval: the symbol of seconds.</extracomment>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Suspend command:</source>
+        <translation>Opdracht voor slaapstand:</translation>
+    </message>
+    <message>
+        <source>Shutdown command:</source>
+        <translation>Opdracht voor uitschakelen:</translation>
+    </message>
+    <message>
+        <source>ACPI poll interval:</source>
+        <translation>ACPI-peilinterval:</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Voorkeuren</translation>
+    </message>
+    <message>
+        <source>The suspend command must be a single line.</source>
+        <translation>De opdracht voor slaapstand moet uit één regel bestaan.</translation>
+    </message>
+    <message>
+        <source>The shutdown command must be a single line.</source>
+        <translation>De opdracht voor uitschakelen moet uit één regel bestaan.</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Warning</source>
+        <translation>Waarschuwing</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fout</translation>
+    </message>
+</context>
+</TS>

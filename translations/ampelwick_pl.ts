@@ -1,0 +1,198 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pl_PL">
+<context>
+    <name>BattIndicator</name>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Zakończ</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>&amp;Preferencje</translation>
+    </message>
+    <message>
+        <source>Status: Discharging
+Capacity: %1%</source>
+        <translation>Stan: rozładowywanie
+Naładowanie: %1%</translation>
+    </message>
+    <message>
+        <source>Status: Charging
+Capacity: %1%</source>
+        <translation>Stan: ładowanie
+Naładowanie: %1%</translation>
+    </message>
+    <message>
+        <source>Status: Running on AC power</source>
+        <translation>Stan: zasilanie sieciowe</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: %1:%2</source>
+        <translation>
+Pozostały czas: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+%1: %2%</source>
+        <translation>
+%1: %2%</translation>
+    </message>
+    <message>
+        <source>
+%1: absent</source>
+        <translation>
+%1: brak</translation>
+    </message>
+    <message>
+        <source>Battery capacity at %1%</source>
+        <translation>Poziom naładowania akumulatora: %1%</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Ostrzeżenie</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Battery monitor for the system tray.</source>
+        <translation>Monitor akumulatora w zasobniku systemowym.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Wyświetla tę pomoc i kończy działanie.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Wyświetla wersję i kończy działanie.</translation>
+    </message>
+</context>
+<context>
+    <name>Countdown</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Anuluj</translation>
+    </message>
+    <message>
+        <source>Critical battery capacity reached</source>
+        <translation>Osiągnięto krytyczny poziom naładowania akumulatora</translation>
+    </message>
+    <message numerus="yes">
+        <source>Suspending system in %n second(s)</source>
+        <translation>
+            <numerusform>Uśpienie systemu za %n sekundę</numerusform>
+            <numerusform>Uśpienie systemu za %n sekundy</numerusform>
+            <numerusform>Uśpienie systemu za %n sekund</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Shutting down system in %n second(s)</source>
+        <translation>
+            <numerusform>Wyłączenie systemu za %n sekundę</numerusform>
+            <numerusform>Wyłączenie systemu za %n sekundy</numerusform>
+            <numerusform>Wyłączenie systemu za %n sekund</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>open(%s):
+Not a regular file
+</source>
+        <translation>open(%s):
+To nie jest zwykły plik
+</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t execute %s</source>
+        <translation>Nie udało się wykonać %s</translation>
+    </message>
+    <message>
+        <source>Failes to execute shell.</source>
+        <translation>Nie udało się uruchomić powłoki.</translation>
+    </message>
+    <message>
+        <source>Command %s returned an exit status != 0: %d</source>
+        <translation>Polecenie %s zwróciło niezerowy kod wyjścia: %d</translation>
+    </message>
+</context>
+<context>
+    <name>Preferences</name>
+    <message>
+        <source>Auto suspend/shutdown</source>
+        <translation>Automatyczne uśpienie lub wyłączenie</translation>
+    </message>
+    <message>
+        <source>Use theme icons for tray</source>
+        <translation>Używanie ikon motywu w zasobniku systemowym</translation>
+    </message>
+    <message>
+        <source>Suspend</source>
+        <translation>Uśpienie</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Wyłączenie</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Anuluj</translation>
+    </message>
+    <message>
+        <source>if battery capacity drops below</source>
+        <translation>gdy poziom naładowania akumulatora spadnie poniżej</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <extracomment>The unit after the poll interval: the symbol of seconds.</extracomment>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Suspend command:</source>
+        <translation>Polecenie uśpienia:</translation>
+    </message>
+    <message>
+        <source>Shutdown command:</source>
+        <translation>Polecenie wyłączenia:</translation>
+    </message>
+    <message>
+        <source>ACPI poll interval:</source>
+        <translation>Interwał odpytywania ACPI:</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Preferencje</translation>
+    </message>
+    <message>
+        <source>The suspend command must be a single line.</source>
+        <translation>Polecenie uśpienia musi mieścić się w jednym wierszu.</translation>
+    </message>
+    <message>
+        <source>The shutdown command must be a single line.</source>
+        <translation>Polecenie wyłączenia musi mieścić się w jednym wierszu.</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Warning</source>
+        <translation>Ostrzeżenie</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Błąd</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,196 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pt_BR">
+<context>
+    <name>BattIndicator</name>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Sair</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>&amp;Preferências</translation>
+    </message>
+    <message>
+        <source>Status: Discharging
+Capacity: %1%</source>
+        <translation>Status: descarregando
+Carga: %1%</translation>
+    </message>
+    <message>
+        <source>Status: Charging
+Capacity: %1%</source>
+        <translation>Status: carregando
+Carga: %1%</translation>
+    </message>
+    <message>
+        <source>Status: Running on AC power</source>
+        <translation>Status: ligado na tomada</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: %1:%2</source>
+        <translation>
+Tempo restante: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+%1: %2%</source>
+        <translation>
+%1: %2%</translation>
+    </message>
+    <message>
+        <source>
+%1: absent</source>
+        <translation>
+%1: ausente</translation>
+    </message>
+    <message>
+        <source>Battery capacity at %1%</source>
+        <translation>Carga da bateria em %1%</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Aviso</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Battery monitor for the system tray.</source>
+        <translation>Monitor de bateria para a bandeja do sistema.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Mostra esta ajuda e sai.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Mostra a versão e sai.</translation>
+    </message>
+</context>
+<context>
+    <name>Countdown</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>Critical battery capacity reached</source>
+        <translation>Nível crítico da bateria atingido</translation>
+    </message>
+    <message numerus="yes">
+        <source>Suspending system in %n second(s)</source>
+        <translation>
+            <numerusform>O sistema será suspenso em %n segundo</numerusform>
+            <numerusform>O sistema será suspenso em %n segundos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Shutting down system in %n second(s)</source>
+        <translation>
+            <numerusform>O sistema será desligado em %n segundo</numerusform>
+            <numerusform>O sistema será desligado em %n segundos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>open(%s):
+Not a regular file
+</source>
+        <translation>open(%s):
+Não é um arquivo comum
+</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t execute %s</source>
+        <translation>Não foi possível executar %s</translation>
+    </message>
+    <message>
+        <source>Failes to execute shell.</source>
+        <translation>Não foi possível executar o shell.</translation>
+    </message>
+    <message>
+        <source>Command %s returned an exit status != 0: %d</source>
+        <translation>O comando %s retornou um status de saída diferente de 0: %d</translation>
+    </message>
+</context>
+<context>
+    <name>Preferences</name>
+    <message>
+        <source>Auto suspend/shutdown</source>
+        <translation>Suspender ou desligar automaticamente</translation>
+    </message>
+    <message>
+        <source>Use theme icons for tray</source>
+        <translation>Usar ícones do tema na bandeja do sistema</translation>
+    </message>
+    <message>
+        <source>Suspend</source>
+        <translation>Suspender</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Desligar</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>if battery capacity drops below</source>
+        <translation>se a carga da bateria cair abaixo de</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <extracomment>The unit after the poll interval: the symbol of seconds.</extracomment>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Suspend command:</source>
+        <translation>Comando para suspender:</translation>
+    </message>
+    <message>
+        <source>Shutdown command:</source>
+        <translation>Comando para desligar:</translation>
+    </message>
+    <message>
+        <source>ACPI poll interval:</source>
+        <translation>Intervalo de consulta ACPI:</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Preferências</translation>
+    </message>
+    <message>
+        <source>The suspend command must be a single line.</source>
+        <translation>O comando para suspender deve ter uma única linha.</translation>
+    </message>
+    <message>
+        <source>The shutdown command must be a single line.</source>
+        <translation>O comando para desligar deve ter uma única linha.</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Warning</source>
+        <translation>Aviso</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erro</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,198 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="uk_UA">
+<context>
+    <name>BattIndicator</name>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Вийти</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>&amp;Налаштування</translation>
+    </message>
+    <message>
+        <source>Status: Discharging
+Capacity: %1%</source>
+        <translation>Стан: розряджається
+Заряд: %1 %</translation>
+    </message>
+    <message>
+        <source>Status: Charging
+Capacity: %1%</source>
+        <translation>Стан: заряджається
+Заряд: %1 %</translation>
+    </message>
+    <message>
+        <source>Status: Running on AC power</source>
+        <translation>Стан: живлення від мережі</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: %1:%2</source>
+        <translation>
+Залишилося часу: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+%1: %2%</source>
+        <translation>
+%1: %2 %</translation>
+    </message>
+    <message>
+        <source>
+%1: absent</source>
+        <translation>
+%1: не встановлено</translation>
+    </message>
+    <message>
+        <source>Battery capacity at %1%</source>
+        <translation>Заряд батареї: %1 %</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Попередження</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Battery monitor for the system tray.</source>
+        <translation>Монітор батареї для системного лотка.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Показати цю довідку і вийти.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Показати версію і вийти.</translation>
+    </message>
+</context>
+<context>
+    <name>Countdown</name>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Скасувати</translation>
+    </message>
+    <message>
+        <source>Critical battery capacity reached</source>
+        <translation>Досягнуто критичного рівня заряду батареї</translation>
+    </message>
+    <message numerus="yes">
+        <source>Suspending system in %n second(s)</source>
+        <translation>
+            <numerusform>Перехід у режим сну через %n секунду</numerusform>
+            <numerusform>Перехід у режим сну через %n секунди</numerusform>
+            <numerusform>Перехід у режим сну через %n секунд</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Shutting down system in %n second(s)</source>
+        <translation>
+            <numerusform>Вимкнення системи через %n секунду</numerusform>
+            <numerusform>Вимкнення системи через %n секунди</numerusform>
+            <numerusform>Вимкнення системи через %n секунд</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>open(%s):
+Not a regular file
+</source>
+        <translation>open(%s):
+Не є звичайним файлом
+</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t execute %s</source>
+        <translation>Не вдалося виконати %s</translation>
+    </message>
+    <message>
+        <source>Failes to execute shell.</source>
+        <translation>Не вдалося запустити командну оболонку.</translation>
+    </message>
+    <message>
+        <source>Command %s returned an exit status != 0: %d</source>
+        <translation>Команда %s завершилася з ненульовим кодом виходу: %d</translation>
+    </message>
+</context>
+<context>
+    <name>Preferences</name>
+    <message>
+        <source>Auto suspend/shutdown</source>
+        <translation>Автоматичний перехід у режим сну або вимкнення</translation>
+    </message>
+    <message>
+        <source>Use theme icons for tray</source>
+        <translation>Використовувати піктограми теми в системному лотку</translation>
+    </message>
+    <message>
+        <source>Suspend</source>
+        <translation>Режим сну</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Вимкнення</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;Гаразд</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Скасувати</translation>
+    </message>
+    <message>
+        <source>if battery capacity drops below</source>
+        <translation>якщо заряд батареї опуститься нижче</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <extracomment>The unit after the poll interval: the symbol of seconds.</extracomment>
+        <translation> с</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Suspend command:</source>
+        <translation>Команда режиму сну:</translation>
+    </message>
+    <message>
+        <source>Shutdown command:</source>
+        <translation>Команда вимкнення:</translation>
+    </message>
+    <message>
+        <source>ACPI poll interval:</source>
+        <translation>Інтервал опитування ACPI:</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Налаштування</translation>
+    </message>
+    <message>
+        <source>The suspend command must be a single line.</source>
+        <translation>Команда режиму сну має складатися з одного рядка.</translation>
+    </message>
+    <message>
+        <source>The shutdown command must be a single line.</source>
+        <translation>Команда вимкнення має складатися з одного рядка.</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Warning</source>
+        <translation>Попередження</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Помилка</translation>
+    </message>
+</context>
+</TS>
