@@ -124,9 +124,7 @@ void
 TestLanguages::germanPreferencesWithQtTexts()
 {
 	use_language(QStringLiteral("de_DE"));
-	cfg_section *settings = cfg_new(nullptr, settings_table, SETTINGS_COUNT);
-	QVERIFY(settings != nullptr);
-	Preferences dlg(settings, nullptr);
+	Preferences dlg(Settings(), nullptr);
 	dlg.show();
 
 	QCOMPARE(dlg.windowTitle(), QStringLiteral("Einstellungen"));
@@ -145,7 +143,6 @@ TestLanguages::germanPreferencesWithQtTexts()
 	    qPrintable(texts.join(", ")));
 	menu->popup(edit->mapToGlobal(QPoint(0, edit->height())));
 	keep_screenshot(menu.get(), QStringLiteral("preferences-de-edit-menu"));
-	cfg_free(settings);
 }
 
 void
