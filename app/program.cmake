@@ -2,7 +2,10 @@
 # the demo.  Both are the same sources over a different battery platform.
 add_library(ampelwick_program STATIC ${CMAKE_CURRENT_LIST_DIR}/lifecycle.cpp)
 target_include_directories(ampelwick_program PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(ampelwick_program PUBLIC ampelwick_shell ampelwick_config Qt5::Widgets)
+# Qt D-Bus carries the StatusNotifierItem tray and its notifications, where
+# the desktop has no XEmbed tray.
+target_link_libraries(ampelwick_program PUBLIC ampelwick_shell ampelwick_config
+  Qt::Widgets Qt::DBus)
 
 # Extra arguments are further sources.  The program's icon is built in
 # (ampelwick.qrc) for when no icon theme has it.
