@@ -4,7 +4,8 @@
 #
 #   tools/deps.sh [--list] [PURPOSE...]
 #
-# PURPOSE is build, lib, run, demo or test; without one, all of them.
+# PURPOSE is build, lib, run, demo, test or bench; without one, all of them
+# but bench.
 # --list only prints the packages.
 set -eu
 cd "$(dirname "$0")/.."
