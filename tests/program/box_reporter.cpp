@@ -90,7 +90,7 @@ reportBoxes()
 		printf("BOX\t%s\t%s\t%s\n", qPrintable(box->windowTitle()),
 		    iconName(box->icon()), text.toUtf8().constData());
 		fflush(stdout);
-		QTimer::singleShot(0, box, SLOT(accept()));
+		QTimer::singleShot(0, box, &QMessageBox::accept);
 	}
 }
 
