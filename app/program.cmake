@@ -3,7 +3,9 @@
 add_library(ampelwick_program STATIC ${CMAKE_CURRENT_LIST_DIR}/lifecycle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/languages.cpp)
 target_include_directories(ampelwick_program PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(ampelwick_program PUBLIC ampelwick_gui Qt5::Widgets)
+# Qt D-Bus carries the StatusNotifierItem tray and its notifications, where
+# the desktop has no XEmbed tray.
+target_link_libraries(ampelwick_program PUBLIC ampelwick_gui Qt::Widgets Qt::DBus)
 
 # Extra arguments are further sources.  The program's icon is built in
 # (ampelwick.qrc) for when no icon theme has it.

@@ -332,7 +332,9 @@ def machine():
             cpu = line.split(":", 1)[1].strip()
             break
     mem_kb = int(read("/proc/meminfo").split()[1])
-    qt = subprocess.run(["pkg-config", "--modversion", "Qt5Widgets"],
+    # The Qt that the build takes: Qt 6 where it is installed.
+    qt = subprocess.run(["sh", "-c", "pkg-config --modversion Qt6Widgets ||"
+                         " pkg-config --modversion Qt5Widgets"],
                         capture_output=True, text=True).stdout.strip()
     return ["date:    %s" % datetime.datetime.now().strftime("%Y-%m-%d %H:%M"),
             "CPU:     %s, %d cores" % (cpu, os.cpu_count()),

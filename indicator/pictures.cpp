@@ -81,7 +81,7 @@ Pictures::paintGauge(int value, int warnCapacity)
 {
 	/* Wide arithmetic: a capacity far out of range must not overflow. */
 	const int64_t capacity = value < 0 ? -int64_t(value) : int64_t(value);
-	const int fill = int(qBound<int64_t>(0, capacity * 21 / 100, 21));
+	const int fill = int(qBound(int64_t(0), capacity * 21 / 100, int64_t(21)));
 	QColor colour = GAUGE_GREEN;
 	QPixmap pixmap(10, 24);
 

@@ -59,6 +59,12 @@ def main():
     harness.ARTIFACTS = os.path.abspath(args.artifacts)
     harness.GROUP = args.group
     module = importlib.import_module("test_" + args.group)
+    # A group that needs more than the virtual desktop says what it lacks.
+    missing = getattr(module, "missing_tools", list)()
+    if missing:
+        print("e2e.%s skipped, not installed: %s"
+              % (args.group, ", ".join(missing)))
+        return SKIP
     loader = unittest.TestLoader()
     if args.names:
         suite = loader.loadTestsFromNames(args.names, module)

@@ -2,8 +2,9 @@
 """The package list (packaging/packages.txt) against those who name it.
 
 - The FreeBSD port: every FreeBSD package of the build, lib and run
-  purposes is a USES or USE_QT entry of the port (qt5-NAME of build is
-  NAME:build, of lib NAME, of run NAME:run), and the port names no other.
+  purposes is a USES or USE_QT entry of the port (qtN-NAME of build is
+  NAME:build, of lib NAME, of run NAME:run, with USES qt:N), and the port
+  names no other.
 - The README: each install command after a "<!-- packages: SYSTEM
   PURPOSE... -->" mark installs exactly those packages; both systems have
   one.
@@ -18,7 +19,7 @@ import subprocess
 import sys
 
 # Ports framework features that stand for a package.
-USES_PACKAGES = {"cmake": "cmake", "pkgconfig": "pkgconf"}
+USES_PACKAGES = {"cmake": "cmake", "pkgconfig": "pkgconf", "gl": "libglvnd"}
 QT_SUFFIX = {"build": ":build", "lib": "", "run": ":run"}
 PROGRAM_PURPOSES = ("build", "lib", "run")
 
@@ -51,10 +52,13 @@ def check_port(lists, makefile):
     uses = variables.get("USES", [])
     use_qt = set(variables.get("USE_QT", []))
     want_qt = set()
+    qt_uses = set()
     for purpose in PROGRAM_PURPOSES:
         for p in lists.get(("freebsd", purpose), []):
-            if p.startswith("qt5-"):
-                want_qt.add(p[len("qt5-"):] + QT_SUFFIX[purpose])
+            m = re.match(r"qt(\d)-(.+)$", p)
+            if m:
+                qt_uses.add("qt:" + m.group(1))
+                want_qt.add(m.group(2) + QT_SUFFIX[purpose])
             elif p not in USES_PACKAGES.values():
                 errors.append("no port equivalent for the package " + p)
             elif not any(USES_PACKAGES.get(u) == p for u in uses):
@@ -63,8 +67,10 @@ def check_port(lists, makefile):
         p = USES_PACKAGES.get(u)
         if p and p not in packages(lists, "freebsd", PROGRAM_PURPOSES):
             errors.append("port USES %s, not in the package list" % u)
-    if ("qt:5" in uses) != bool(want_qt):
-        errors.append("port USES qt:5 and the list's Qt packages disagree")
+    if {u for u in uses if u.startswith("qt:")} != qt_uses:
+        errors.append("port USES %s; the list's Qt packages are of %s"
+                      % (" ".join(u for u in uses if u.startswith("qt:")),
+                         " ".join(sorted(qt_uses))))
     for q in sorted(want_qt - use_qt):
         errors.append("port USE_QT lacks " + q)
     for q in sorted(use_qt - want_qt):

@@ -1,0 +1,313 @@
+"""The tray of D-Bus desktops: a StatusNotifierItem host, no XEmbed tray.
+
+A private session bus (dbus-daemon --session) carries a small
+StatusNotifierWatcher that is its own host and a small notification
+server, both in this test; the virtual desktop has no XEmbed tray.  The
+program must register its item there with the gauge as its icon pixmaps,
+its tool tip and its menu (read through com.canonical.dbusmenu), show no
+window of its own, and send the balloon at the battery's warning level as
+a desktop notification.  What the bus saw is kept in recorded.txt.
+"""
+import os
+import shutil
+import signal
+import subprocess
+import threading
+import time
+
+import desktop
+from harness import DISCHARGING, PATIENCE, GaugePicture, Scenario, \
+    expected_fill
+
+try:
+    import gi
+    gi.require_version("Gio", "2.0")
+    from gi.repository import Gio, GLib
+except (ImportError, ValueError):
+    Gio = None
+
+WATCHER = "org.kde.StatusNotifierWatcher"
+NOTIFICATIONS = "org.freedesktop.Notifications"
+ITEM = "org.kde.StatusNotifierItem"
+CALL_MS = PATIENCE * 1000
+# Long enough for a poll (every second) to have seen a change.
+SETTLE = 1.6
+
+INTERFACES = """
+<node>
+ <interface name="org.kde.StatusNotifierWatcher">
+  <method name="RegisterStatusNotifierItem">
+   <arg name="service" type="s" direction="in"/>
+  </method>
+  <method name="RegisterStatusNotifierHost">
+   <arg name="service" type="s" direction="in"/>
+  </method>
+  <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
+  <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
+  <property name="ProtocolVersion" type="i" access="read"/>
+  <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
+ </interface>
+ <interface name="org.freedesktop.Notifications">
+  <method name="Notify">
+   <arg name="app_name" type="s" direction="in"/>
+   <arg name="replaces_id" type="u" direction="in"/>
+   <arg name="app_icon" type="s" direction="in"/>
+   <arg name="summary" type="s" direction="in"/>
+   <arg name="body" type="s" direction="in"/>
+   <arg name="actions" type="as" direction="in"/>
+   <arg name="hints" type="a{sv}" direction="in"/>
+   <arg name="expire_timeout" type="i" direction="in"/>
+   <arg name="id" type="u" direction="out"/>
+  </method>
+  <method name="CloseNotification"><arg type="u" direction="in"/></method>
+  <method name="GetCapabilities"><arg type="as" direction="out"/></method>
+  <method name="GetServerInformation">
+   <arg type="s" direction="out"/><arg type="s" direction="out"/>
+   <arg type="s" direction="out"/><arg type="s" direction="out"/>
+  </method>
+ </interface>
+</node>
+"""
+NOTIFY_FIELDS = ("app_name", "replaces_id", "app_icon", "summary", "body",
+                 "actions", "hints", "expire_timeout")
+
+
+def missing_tools():
+    """What the group needs beyond the virtual desktop (run.py asks)."""
+    missing = []
+    if shutil.which("dbus-daemon") is None:
+        missing.append("dbus-daemon")
+    if Gio is None:
+        missing.append("python3-gi")
+    return missing
+
+
+class SessionBus:
+    """A private session bus with the watcher and the notification
+    server on it, answering from a GLib main loop of their own."""
+
+    def __init__(self, env, log_path):
+        with open(log_path, "w") as log:
+            # Its own process group: services it starts end with it.
+            self.daemon = subprocess.Popen(
+                ["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                env=env, stdout=subprocess.PIPE, stderr=log,
+                start_new_session=True)
+        self.address = self.daemon.stdout.readline().decode().strip()
+        if not self.address:
+            raise RuntimeError("dbus-daemon gave no address")
+        self.items = []
+        self.notifications = []
+        self.changed = threading.Condition()
+        self.conn = Gio.DBusConnection.new_for_address_sync(
+            self.address,
+            Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
+            Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+        node = Gio.DBusNodeInfo.new_for_xml(INTERFACES)
+        self.conn.register_object("/StatusNotifierWatcher",
+                                  node.lookup_interface(WATCHER),
+                                  self._watcher_call, self._watcher_property)
+        self.conn.register_object("/org/freedesktop/Notifications",
+                                  node.lookup_interface(NOTIFICATIONS),
+                                  self._notifications_call)
+        # Calls arrive in the default main context: its loop runs apart.
+        self.loop = GLib.MainLoop()
+        threading.Thread(target=self.loop.run, daemon=True).start()
+        for name in (WATCHER, NOTIFICATIONS):
+            self.call("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                      "org.freedesktop.DBus", "RequestName",
+                      GLib.Variant("(su)", (name, 4)))
+
+    def stop(self):
+        self.loop.quit()
+        self.conn.close_sync(None)
+        os.killpg(self.daemon.pid, signal.SIGTERM)
+        self.daemon.wait()
+        self.daemon.stdout.close()
+
+    def call(self, service, path, interface, method, args=None):
+        return self.conn.call_sync(service, path, interface, method, args,
+                                   None, Gio.DBusCallFlags.NONE, CALL_MS,
+                                   None).unpack()
+
+    def _watcher_call(self, conn, sender, path, interface, method, args,
+                      invocation):
+        if method == "RegisterStatusNotifierItem":
+            # A bus name (the item at its usual path) or a path of the
+            # caller's.
+            (arg,) = args.unpack()
+            item = (sender, arg) if arg.startswith("/") else \
+                (arg, "/StatusNotifierItem")
+            with self.changed:
+                self.items.append((sender,) + item)
+                self.changed.notify_all()
+            conn.emit_signal(None, path, WATCHER,
+                             "StatusNotifierItemRegistered",
+                             GLib.Variant("(s)", (arg,)))
+        invocation.return_value(None)
+
+    def _watcher_property(self, conn, sender, path, interface, name):
+        if name == "RegisteredStatusNotifierItems":
+            return GLib.Variant("as", [i[1] for i in self.items])
+        if name == "IsStatusNotifierHostRegistered":
+            return GLib.Variant("b", True)
+        return GLib.Variant("i", 0)
+
+    def _notifications_call(self, conn, sender, path, interface, method,
+                            args, invocation):
+        if method == "Notify":
+            with self.changed:
+                self.notifications.append(dict(zip(NOTIFY_FIELDS,
+                                                   args.unpack())))
+                self.changed.notify_all()
+                number = len(self.notifications)
+            invocation.return_value(GLib.Variant("(u)", (number,)))
+        elif method == "GetCapabilities":
+            invocation.return_value(GLib.Variant("(as)", (["body"],)))
+        elif method == "GetServerInformation":
+            invocation.return_value(GLib.Variant(
+                "(ssss)", ("ampelwick-tests", "ampelwick", "1", "1.2")))
+        else:
+            invocation.return_value(None)
+
+    # -- the item, as a host reads it
+
+    def item(self):
+        """(sender, service, path) of the last registered item, or None."""
+        with self.changed:
+            return self.items[-1] if self.items else None
+
+    def properties(self, item):
+        _, service, path = item
+        (props,) = self.call(service, path, "org.freedesktop.DBus.Properties",
+                             "GetAll", GLib.Variant("(s)", (ITEM,)))
+        return props
+
+    def menu(self, item, path):
+        """The labels of the menu's entries, in their order."""
+        _, service, _ = item
+        _, (_, _, children) = self.call(
+            service, path, "com.canonical.dbusmenu", "GetLayout",
+            GLib.Variant("(iias)", (0, -1, [])))
+        return [c[1].get("label") for c in children
+                if c[1].get("visible", True) and
+                c[1].get("type") != "separator"]
+
+
+def largest_picture(pixmaps):
+    """(width, height, rows of RGB over black) of the largest of the
+    ARGB32 pictures of a StatusNotifierItem (bytes in network order)."""
+    width, height, data = max(pixmaps, key=lambda p: p[0] * p[1])
+    data = bytes(data)
+    rows = []
+    for y in range(height):
+        row = []
+        for x in range(width):
+            a, r, g, b = data[4 * (y * width + x):4 * (y * width + x) + 4]
+            row.append((r * a // 255, g * a // 255, b * a // 255))
+        rows.append(row)
+    return width, height, rows
+
+
+def save_picture(path, width, height, rows):
+    """Keeps a picture as a PNG, eight times its size."""
+    ppm = path + ".ppm"
+    with open(ppm, "wb") as f:
+        f.write(b"P6\n%d %d\n255\n" % (width, height))
+        f.write(bytes(c for row in rows for p in row for c in p))
+    subprocess.run(["/usr/bin/convert", ppm, "-scale", "800%", path],
+                   check=False)
+    os.unlink(ppm)
+
+
+class StatusNotifierItem(Scenario):
+
+    tray = False
+
+    def setUp(self):
+        super().setUp()
+        self.bus = SessionBus(self.environment(),
+                              os.path.join(self.dir, "dbus-daemon.log"))
+        self.addCleanup(self.bus.stop)
+        self.recorded = open(os.path.join(self.dir, "recorded.txt"), "w")
+        self.addCleanup(self.recorded.close)
+
+    def record(self, what, value):
+        self.recorded.write("%s: %r\n" % (what, value))
+        self.recorded.flush()
+
+    def wait_gauge(self, item, colour, capacity):
+        """Waits until the icon pixmap is the gauge in colour at capacity;
+        the picture is kept."""
+        filled = expected_fill(capacity)
+
+        def shown():
+            self.picture = largest_picture(
+                self.bus.properties(item)["IconPixmap"])
+            return GaugePicture(self.picture[2]).is_gauge(colour, filled)
+        seen = desktop.wait_for(shown, PATIENCE, interval=0.2)
+        save_picture(os.path.join(self.dir, "icon-%s-%d.png"
+                                  % (colour, capacity)), *self.picture)
+        self.check(seen, "the icon pixmap: a %s gauge with %d filled rows"
+                   % (colour, filled), str(GaugePicture(self.picture[2])))
+
+    def test_item_icon_tool_tip_menu_and_warning(self):
+        settings = desktop.settings_text(use_icon_theme=False,
+                                         poll_interval=1)
+        run = self.start(settings,
+                         {"DBUS_SESSION_BUS_ADDRESS": self.bus.address})
+        self.wait_devd_client()
+        item = desktop.wait_for(self.bus.item, PATIENCE)
+        self.check(item, "the program registers its item with the watcher")
+        self.record("registered (sender, service, path)", item)
+
+        tip = "Status: Discharging\nCapacity: 50%\nTime remaining: 02:00"
+        desktop.wait_for(
+            lambda: self.bus.properties(item)["ToolTip"][2] == tip, PATIENCE)
+        props = self.bus.properties(item)
+        for name in ("Id", "Title", "Status", "Category", "IconName", "Menu"):
+            self.record(name, props.get(name))
+        self.record("ToolTip (icon name, title, text)",
+                    (props["ToolTip"][0],) + tuple(props["ToolTip"][2:]))
+        self.record("IconPixmap sizes",
+                    [(w, h) for w, h, _ in props["IconPixmap"]])
+        self.check(props["ToolTip"][2] == tip, "the tool tip %r" % tip,
+                   props["ToolTip"])
+        self.check(props["Status"] == "Active", "an active item",
+                   props["Status"])
+        self.wait_gauge(item, "yellow", 50)
+
+        labels = self.bus.menu(item, props["Menu"])
+        self.record("menu labels", labels)
+        # dbusmenu marks the mnemonic with "_" where Qt has "&".
+        self.check(labels == ["_Preferences", "_Quit"],
+                   "the menu: Preferences above Quit", labels)
+        self.check(self.program_windows() == [],
+                   "no window of the program on the X display",
+                   self.describe_windows())
+
+        # The battery's levels come with a devd notification: warning 10 %.
+        self.devd.notify()
+        time.sleep(SETTLE)
+        self.battery(cap=11, min=33, **DISCHARGING)
+        time.sleep(SETTLE)
+        self.check(self.bus.notifications == [],
+                   "no notification above the warning level",
+                   self.bus.notifications)
+        self.battery(cap=10, min=30, **DISCHARGING)
+        with self.bus.changed:
+            self.bus.changed.wait_for(lambda: self.bus.notifications,
+                                      PATIENCE)
+        for n in self.bus.notifications:
+            self.record("notification", n)
+        self.check(len(self.bus.notifications) == 1,
+                   "one notification at 10 %", self.bus.notifications)
+        note = self.bus.notifications[0]
+        self.check((note["summary"], note["body"]) ==
+                   ("Warning", "Battery capacity at 10%"),
+                   "the warning's title and text", note)
+        self.check(note["app_icon"] == "dialog-warning" and
+                   note["hints"].get("urgency") == 1,
+                   "the warning icon at normal urgency", note)
+        self.wait_gauge(item, "red", 10)
+        self.check(run.alive(), "the program runs on")
