@@ -83,6 +83,9 @@ class FirstReadings(Scenario):
             settings_text(use_icon_theme=False, poll_interval=1))
         self.tip(run, "Status: Running on AC power",
                  "after the first poll, no event")
+        first = run.reports("TIP")[:1]
+        self.check(first == [["Status: Charging\\nCapacity: 100%"]],
+                   "the guess shown at the start", first)
         self.check(run.reports("BALLOON") == [], "no balloon",
                    run.reports("BALLOON"))
 
