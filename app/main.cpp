@@ -69,6 +69,14 @@ main(int argc, char *argv[])
 	if (argc > 1 && answer_command_line(argc, argv))
 		return 0;
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+	/*
+	 * What Qt 6 does by itself: windows follow the screen's scale, and
+	 * pictures are asked for at its device pixel ratio.
+	 */
+	QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+	QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#endif
 	QApplication app(argc, argv);
 	/* The installed theme icon, or the same picture built in. */
 	QApplication::setWindowIcon(QIcon::fromTheme(PROGRAM_NAME,

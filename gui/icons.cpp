@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QByteArray>
 #include <QString>
 
 #include <cstdarg>
@@ -10,7 +11,7 @@
  * files, or an engine that lost the name); such an icon is passed over.
  */
 static QIcon
-theme_icon(const char *name)
+theme_icon(const QByteArray &name)
 {
 	QString qname = QString::fromUtf8(name);
 
@@ -36,6 +37,17 @@ load_theme_icon(const char *name, ...)
 	}
 	va_end(ap);
 	return icon;
+}
+
+QIcon
+load_theme_icon_of(const char *const *names, const char *suffix)
+{
+	for (; *names != nullptr; names++) {
+		QIcon icon = theme_icon(QByteArray(*names).append(suffix));
+		if (!icon.isNull())
+			return icon;
+	}
+	return QIcon();
 }
 
 QIcon

@@ -15,6 +15,8 @@ class QWidget;
  * a null icon when the theme has none of them.
  */
 QIcon	load_theme_icon(const char *name, ...) __attribute__((sentinel));
+/* The same over an array ended by a null pointer, suffix after each name. */
+QIcon	load_theme_icon_of(const char *const *names, const char *suffix);
 QIcon	load_standard_icon(QStyle::StandardPixmap pixmap, QWidget *widget);
 
 #endif /* AMPELWICK_ICONS_H */

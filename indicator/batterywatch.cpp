@@ -22,6 +22,9 @@ BatteryWatch::BatteryWatch(QObject *parent)
 	case 0:
 		errx(1, "No battery slot installed.");
 	}
+	/* The battery's own levels from the start, not from the first event. */
+	if (present())
+		readLevels();
 	watchDevd();
 	connect(pollTimer, &QTimer::timeout, this, &BatteryWatch::pollACPI);
 	connect(reconnectTimer, &QTimer::timeout, this,
@@ -99,9 +102,15 @@ BatteryWatch::takeReading()
 	const batt_status &now = source->status;
 
 	lastStatus = now;
-	/* The first one only records: the tray icon was drawn when made. */
-	if (previous.capacity == -1)
+	/*
+	 * The picture drawn at the start may rest on a guess (the power state
+	 * before it settles) or be overtaken since: the first reading
+	 * corrects it, but is no change to warn about.
+	 */
+	if (previous.capacity == -1) {
+		emit firstReading();
 		return;
+	}
 	if (now.capacity == previous.capacity &&
 	    now.time_left == previous.time_left && now.state == previous.state)
 		return;
@@ -159,6 +168,14 @@ BatteryWatch::reconnectDevd()
 }
 
 void
+BatteryWatch::readLevels()
+{
+	if (ampelwick_get_batt_info(source) == -1)
+		gui_err(nullptr, 1, "ampelwick_get_batt_info(): %s",
+		    ampelwick_error(source));
+}
+
+void
 BatteryWatch::reloadStatus()
 {
 	if (ampelwick_poll(source) == -1)
@@ -169,9 +186,7 @@ BatteryWatch::reloadStatus()
 		emit gone();
 		return;
 	}
-	if (ampelwick_get_batt_info(source) == -1)
-		gui_err(nullptr, 1, "ampelwick_get_batt_info(): %s",
-		    ampelwick_error(source));
+	readLevels();
 	/* New levels may recolour the gauge without a change of the reading. */
 	emit reloaded();
 	takeReading();

@@ -20,9 +20,9 @@ class BatteryWatch : public QObject {
 
 public:
 	/*
-	 * Opens the source and reads the battery once.  Ends the process when
-	 * that fails or the machine has no battery slot.  Polling starts with
-	 * setPollInterval().
+	 * Opens the source and reads the battery once, its warning and low
+	 * levels with it.  Ends the process when that fails or the machine
+	 * has no battery slot.  Polling starts with setPollInterval().
 	 */
 	explicit BatteryWatch(QObject *parent);
 	/* Closes the source's descriptors. */
@@ -44,6 +44,11 @@ signals:
 	 * state; it is recorded already, previous is the one before.
 	 */
 	void	changed(const batt_status &previous);
+	/*
+	 * The first reading recorded after the start or a battery's return:
+	 * to be shown, never acted on.
+	 */
+	void	firstReading();
 	/* After a devd battery event: present, status and levels re-read. */
 	void	reloaded();
 	/* After a devd battery event: the battery is gone, polling stopped. */
@@ -53,6 +58,7 @@ private:
 	void	catchActivated(QSocketDescriptor socket);
 	void	reloadStatus();
 	void	takeReading();
+	void	readLevels();
 	void	watchDevd();
 	void	devdLost();
 	void	reconnectDevd();

@@ -3,43 +3,54 @@
 #include <QDebug>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QPointer>
-#include <QRect>
 #include <QScreen>
 #include <QTimer>
 
 #include "battindicator.h"
 #include "batterywatch.h"
+#include "fallbackwindow.h"
 #include "lowbattery.h"
 #include "preferences.h"
 
 static constexpr int TRAY_CHECK_MS = 500;
+static constexpr int TRAY_RETRIES = 60;
+/* After the retries a tray that comes late is still looked for. */
+static constexpr int TRAY_WATCH_MS = 5000;
 static constexpr int BALLOON_MS = 20000;
 
 BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
-    : QWidget(parent), settings(initial)
+    : QWidget(parent), settings(initial), trayRetries(TRAY_RETRIES)
 {
 	watch = new BatteryWatch(this);
 	lowBattery = new LowBattery(this);
 	trayTimer = new QTimer(this);
+	trayMenu = createTrayMenu(this);
 	loadIcons();
 	applySettings(initial);
 
 	connect(watch, &BatteryWatch::changed, this,
 	    &BattIndicator::readingChanged);
+	connect(watch, &BatteryWatch::firstReading, this,
+	    &BattIndicator::showStatus);
 	connect(watch, &BatteryWatch::reloaded, this,
 	    &BattIndicator::createTrayIcon);
-	connect(watch, &BatteryWatch::gone, this, &BattIndicator::batteryGone);
+	connect(watch, &BatteryWatch::gone, this, [this] {
+		if (trayIcon != nullptr)
+			trayIcon->hide();
+	});
 	connect(lowBattery, &LowBattery::balloon, this,
 	    &BattIndicator::showBalloon);
-	connect(lowBattery, &LowBattery::underwayChanged, this,
-	    &BattIndicator::updatePreferencesEntry);
+	connect(lowBattery, &LowBattery::underwayChanged, this, [this] {
+		prefsAction->setEnabled(!lowBattery->actionUnderway());
+	});
 	connect(trayTimer, &QTimer::timeout, this,
 	    &BattIndicator::checkForSysTray);
 
-	if (watch->present())
+	if (watch->present()) {
 		trayTimer->start(TRAY_CHECK_MS);
-	else
+		/* The first look at once, spending no retry. */
+		QTimer::singleShot(0, this, &BattIndicator::createTrayIcon);
+	} else
 		qDebug("Battery not present. Waiting ...");
 	if (QScreen *screen = QGuiApplication::primaryScreen())
 		connect(screen, &QScreen::geometryChanged, this,
@@ -55,7 +66,7 @@ BattIndicator::applySettings(const Settings &newSettings)
 	settings = newSettings;
 	if (themeChanged) {
 		loadIcons();
-		chooseIcon();
+		showStatus();
 	}
 	lowBattery->applySettings(settings, watch->status().capacity);
 	watch->setPollInterval(settings.pollInterval);
@@ -77,16 +88,8 @@ BattIndicator::quit()
 void
 BattIndicator::readingChanged(const batt_status &previous)
 {
-	chooseIcon();
-	updateToolTip();
+	showStatus();
 	lowBattery->checkLowBattery(previous.capacity, watch->status());
-}
-
-void
-BattIndicator::batteryGone()
-{
-	if (trayIcon != nullptr)
-		trayIcon->hide();
 }
 
 /*
@@ -97,36 +100,54 @@ void
 BattIndicator::checkForSysTray()
 {
 	if (trayIcon != nullptr) {
-		trayRetries = 60;
+		trayRetries = TRAY_RETRIES;
 		trayIcon->hide();
 	}
 	if (QSystemTrayIcon::isSystemTrayAvailable()) {
 		trayTimer->stop();
 		createTrayIcon();
-		return;
-	}
-	if (trayRetries-- <= 0) {
-		trayTimer->stop();
-		show();
-	}
+	} else if (trayRetries-- <= 0)
+		showFallbackWindow();
 }
 
-/* Shows the tray icon where a tray is, made with its menu on first use. */
+/*
+ * Shows the tray icon where a tray is, made on first use, which ends the
+ * tray checks; the fallback window gives way to it.
+ */
 void
 BattIndicator::createTrayIcon()
 {
-	if (!QSystemTrayIcon::isSystemTrayAvailable())
+	/* Without a tray, new levels may still recolour the window's picture. */
+	if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+		showStatus();
 		return;
+	}
 	if (trayIcon == nullptr) {
+		trayTimer->stop();
 		trayIcon = new QSystemTrayIcon(this);
-		trayMenu = createTrayMenu(this);
 		trayIcon->setContextMenu(trayMenu);
 		connect(trayIcon, &QSystemTrayIcon::activated, this,
 		    &BattIndicator::trayClicked);
 	}
-	chooseIcon();
-	updateToolTip();
+	showStatus();
 	trayIcon->show();
+	if (fallback != nullptr)
+		fallback->hide();
+}
+
+/* Looks for a tray at the slower pace; closing the window quits. */
+void
+BattIndicator::showFallbackWindow()
+{
+	trayTimer->start(TRAY_WATCH_MS);
+	if (fallback == nullptr) {
+		fallback = new FallbackWindow(prefsAction, quitAction, this);
+		connect(fallback, &FallbackWindow::closed, this,
+		    &BattIndicator::quit, Qt::QueuedConnection);
+	} else if (fallback->isVisible())
+		return;
+	showStatus();
+	fallback->show();
 }
 
 /*
@@ -139,17 +160,14 @@ BattIndicator::createTrayMenu(BattIndicator *parent)
 {
 	QMenu *menu = new QMenu(parent);
 
-	parent->prefsAction = new QAction(parent->icons.icons[ICON_PREFERENCES],
-	    tr("&Preferences"), parent);
-	parent->quitAction = new QAction(parent->icons.icons[ICON_QUIT],
-	    tr("&Quit"), parent);
+	parent->prefsAction = new QAction(tr("&Preferences"), parent);
+	parent->quitAction = new QAction(tr("&Quit"), parent);
 	menu->addAction(parent->prefsAction);
 	menu->addAction(parent->quitAction);
 	connect(parent->quitAction, &QAction::triggered, parent,
 	    &BattIndicator::quit);
 	connect(parent->prefsAction, &QAction::triggered, parent,
 	    &BattIndicator::showConfigMenu, Qt::QueuedConnection);
-	parent->updatePreferencesEntry();
 	return menu;
 }
 
@@ -161,19 +179,30 @@ BattIndicator::trayClicked(QSystemTrayIcon::ActivationReason reason)
 		QTimer::singleShot(0, this, &BattIndicator::showConfigMenu);
 }
 
+/*
+ * One dialog at a time: a click past its modality (a StatusNotifierItem
+ * host's, over D-Bus) raises the open one rather than stack a second one.
+ */
 void
 BattIndicator::showConfigMenu()
 {
 	/* Nothing may stand between a pending action and its deadline. */
 	if (lowBattery->actionUnderway())
 		return;
-	QPointer<Preferences> dialog = new Preferences(settings, nullptr);
-	if (dialog->exec() == QDialog::Accepted && dialog != nullptr) {
+	if (preferences != nullptr) {
+		preferences->setWindowState((preferences->windowState() &
+		    ~Qt::WindowMinimized) | Qt::WindowActive);
+		preferences->raise();
+		preferences->activateWindow();
+		return;
+	}
+	preferences = new Preferences(settings, nullptr);
+	if (preferences->exec() == QDialog::Accepted && preferences != nullptr) {
 		/* In force at once, whatever the save says. */
-		applySettings(dialog->settings());
+		applySettings(preferences->settings());
 		save_settings(settings, SaveReport::Box);
 	}
-	delete dialog;
+	delete preferences;
 }
 
 void
@@ -183,33 +212,31 @@ BattIndicator::scrGeomChanged(const QRect &)
 }
 
 void
-BattIndicator::updateToolTip()
-{
-	if (trayIcon == nullptr)
-		return;
-	const QString text = Pictures::toolTipFor(watch->status(),
-	    watch->units());
-	if (!text.isNull())
-		trayIcon->setToolTip(text);
-}
-
-void
 BattIndicator::loadIcons()
 {
 	icons = Pictures::loadIcons();
 	/* The menu is kept from embedding to embedding: it follows the theme. */
-	if (trayMenu != nullptr) {
-		prefsAction->setIcon(icons.icons[ICON_PREFERENCES]);
-		quitAction->setIcon(icons.icons[ICON_QUIT]);
-	}
+	prefsAction->setIcon(icons.icons[ICON_PREFERENCES]);
+	quitAction->setIcon(icons.icons[ICON_QUIT]);
 }
 
+/* The picture and the tool tip's text, on the icon or in the window. */
 void
-BattIndicator::chooseIcon()
+BattIndicator::showStatus()
 {
-	if (trayIcon != nullptr)
-		trayIcon->setIcon(Pictures::trayPicture(icons,
-		    settings.useIconTheme, watch->status()));
+	if (trayIcon == nullptr && fallback == nullptr)
+		return;
+	const QIcon picture = Pictures::trayPicture(icons,
+	    settings.useIconTheme, watch->status());
+	const QString text = Pictures::toolTipFor(watch->status(),
+	    watch->units());
+	if (trayIcon != nullptr) {
+		trayIcon->setIcon(picture);
+		if (!text.isNull())
+			trayIcon->setToolTip(text);
+	}
+	if (fallback != nullptr)
+		fallback->showStatus(picture, text);
 }
 
 void
@@ -218,11 +245,4 @@ BattIndicator::showBalloon(const QString &title, const QString &message,
 {
 	if (trayIcon != nullptr)
 		trayIcon->showMessage(title, message, icon, BALLOON_MS);
-}
-
-void
-BattIndicator::updatePreferencesEntry()
-{
-	if (prefsAction != nullptr)
-		prefsAction->setEnabled(!lowBattery->actionUnderway());
 }

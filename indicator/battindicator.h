@@ -1,13 +1,14 @@
 /*
  * The tray indicator: the coordinator of the battery watch, the pictures
  * and the low-battery action.  It keeps the settings, the tray icon with
- * its picture, tool tip and menu, checks for a system tray and opens the
- * preferences.  The widget itself is shown only when no system tray
- * becomes available.
+ * its picture, tool tip and menu, checks for a system tray, shows the
+ * fallback window while there is none, and opens the preferences.  The
+ * widget itself is never shown: it is the parent of the dialogs.
  */
 #ifndef AMPELWICK_BATTINDICATOR_H
 #define AMPELWICK_BATTINDICATOR_H
 
+#include <QPointer>
 #include <QSystemTrayIcon>
 #include <QWidget>
 
@@ -16,7 +17,9 @@
 #include "settings.h"
 
 class BatteryWatch;
+class FallbackWindow;
 class LowBattery;
+class Preferences;
 class QAction;
 class QMenu;
 class QRect;
@@ -45,25 +48,27 @@ private slots:
 private:
 	void	applySettings(const Settings &newSettings);
 	void	readingChanged(const batt_status &previous);
-	void	batteryGone();
 	void	createTrayIcon();
+	void	showFallbackWindow();
 	QMenu  *createTrayMenu(BattIndicator *parent);
-	void	updateToolTip();
 	void	loadIcons();
-	void	chooseIcon();
+	void	showStatus();
 	void	showBalloon(const QString &title, const QString &message,
 		    QSystemTrayIcon::MessageIcon icon);
-	void	updatePreferencesEntry();
 
 	Settings		 settings;
 	IconSet			 icons;
 	BatteryWatch		*watch;
 	LowBattery		*lowBattery;
 	QTimer			*trayTimer;
-	/* Tray checks left before the indicator shows itself as a window. */
-	int			 trayRetries = 60;
+	/* Tray checks left before the fallback window is shown. */
+	int			 trayRetries;
 	/* Made once; hidden and shown again to embed it anew. */
 	QSystemTrayIcon		*trayIcon = nullptr;
+	/* Made when first needed, hidden when a tray comes. */
+	FallbackWindow		*fallback = nullptr;
+	/* The one dialog open: a second request raises it. */
+	QPointer<Preferences>	 preferences;
 	QMenu			*trayMenu = nullptr;
 	QAction			*prefsAction = nullptr;
 	QAction			*quitAction = nullptr;

@@ -1,7 +1,10 @@
 #include <stdint.h>
 
+#include <cmath>
+
+#include <QIconEngine>
 #include <QPainter>
-#include <QRect>
+#include <QRectF>
 #include <QStyle>
 
 #include "icons.h"
@@ -10,6 +13,48 @@
 static const QColor GAUGE_GREEN(96, 255, 96);
 static const QColor GAUGE_YELLOW(239, 239, 92);
 static const QColor GAUGE_RED(255, 0, 0);
+/* In device-independent pixels. */
+static const QSize GAUGE_SIZE(10, 24);
+
+/*
+ * Each picture of the set, then the names that stand in for it when the
+ * theme lacks it, nearest first.  A stand-in keeps the picture's kind:
+ * empty, caution and low warn, good and full do not, and neither kind
+ * stands in for the other.  Within a kind the nearer level comes first,
+ * the lower before the higher; a charging picture keeps the direction
+ * before the level.
+ */
+static const char *const STAND_INS[ICON_FULL_CHARGED + 1][5] = {
+	{ "battery-empty-charging", "battery-caution-charging",
+	    "battery-low-charging", "battery-empty", nullptr },
+	{ "battery-caution-charging", "battery-empty-charging",
+	    "battery-low-charging", "battery-caution", nullptr },
+	{ "battery-low-charging", "battery-caution-charging",
+	    "battery-empty-charging", "battery-low", nullptr },
+	{ "battery-good-charging", "battery-full-charging", "battery-good",
+	    nullptr },
+	{ "battery-full-charging", "battery-good-charging", "battery-full",
+	    nullptr },
+	{ "battery-empty", "battery-caution", "battery-low", nullptr },
+	{ "battery-caution", "battery-empty", "battery-low", nullptr },
+	{ "battery-low", "battery-caution", "battery-empty", nullptr },
+	{ "battery-good", "battery-full", nullptr },
+	{ "battery-full", "battery-good", nullptr },
+	{ "battery-full-charged", "battery-full-charging", "battery-full",
+	    nullptr },
+};
+
+/* The whole battery set in one style; false when a level has no picture. */
+static bool
+load_battery_set(QIcon *icons, const char *suffix)
+{
+	for (int i = 0; i <= ICON_FULL_CHARGED; i++) {
+		icons[i] = load_theme_icon_of(STAND_INS[i], suffix);
+		if (icons[i].isNull())
+			return false;
+	}
+	return true;
+}
 
 IconSet
 Pictures::loadIcons()
@@ -17,35 +62,16 @@ Pictures::loadIcons()
 	IconSet set;
 	QIcon *icons = set.icons;
 
-	icons[9] = load_theme_icon("battery-full", "battery-full-symbolic",
-	    "battery", nullptr);
-	icons[8] = load_theme_icon("battery-good", "battery-good-symbolic",
-	    "battery", nullptr);
-	icons[7] = load_theme_icon("battery-low", "battery-low-symbolic",
-	    nullptr);
-	icons[6] = load_theme_icon("battery-caution",
-	    "battery-caution-symbolic", nullptr);
-	icons[5] = load_theme_icon("battery-empty", "battery-empty-symbolic",
-	    "battery-low", nullptr);
-	icons[4] = load_theme_icon("battery-full-charging",
-	    "battery-full-charging-symbolic", "battery", nullptr);
-	icons[3] = load_theme_icon("battery-good-charging",
-	    "battery-good-charging-symbolic", "battery", nullptr);
-	icons[2] = load_theme_icon("battery-low-charging",
-	    "battery-low-charging-symbolic", "battery-low", nullptr);
-	icons[1] = load_theme_icon("battery-caution-charging",
-	    "battery-caution-charging-symbolic", "battery-caution", nullptr);
-	icons[0] = load_theme_icon("battery-empty-charging",
-	    "battery-empty-charging-symbolic", "battery-low", nullptr);
-	icons[ICON_FULL_CHARGED] = load_theme_icon("battery-full-charged",
-	    "battery-full-charged-symbolic", "battery", nullptr);
+	/* Symbolic pictures only as a whole set: never mixed into colour. */
+	if (!load_battery_set(icons, "") &&
+	    !load_battery_set(icons, "-symbolic")) {
+		set.themeIconsMissing = true;
+		for (int i = 0; i <= ICON_FULL_CHARGED; i++)
+			icons[i] = QIcon();
+	}
 	icons[ICON_QUIT] = load_theme_icon("application-exit", nullptr);
 	icons[ICON_PREFERENCES] = load_theme_icon("preferences-system",
 	    nullptr);
-
-	for (int i = 0; i < ICON_FULL_CHARGED; i++)
-		if (icons[i].isNull())
-			set.themeIconsMissing = true;
 	if (icons[ICON_QUIT].isNull())
 		icons[ICON_QUIT] = load_standard_icon(
 		    QStyle::SP_DialogCloseButton, nullptr);
@@ -76,37 +102,110 @@ Pictures::iconIndexFor(int capacity, int state)
 	    ICON_DISCHARGING_EMPTY) + level;
 }
 
+/*
+ * Painted in device-independent pixels, so that every ratio gives the same
+ * proportions; only the fill steps by device pixels, finer on a finer
+ * screen.  At ratio 1: the terminal over x 4..6 of row 0, the outline
+ * around the body (rows 1..23), the fill from row 22 upward.
+ */
 QPixmap
-Pictures::paintGauge(int value, int warnCapacity)
+Pictures::paintGauge(int value, int warnCapacity, qreal ratio)
 {
 	/* Wide arithmetic: a capacity far out of range must not overflow. */
 	const int64_t capacity = value < 0 ? -int64_t(value) : int64_t(value);
-	const int fill = int(qBound(int64_t(0), capacity * 21 / 100, int64_t(21)));
+	const qreal fill = std::floor(qMin(capacity, int64_t(100)) * 21 *
+	    ratio / 100) / ratio;
 	QColor colour = GAUGE_GREEN;
-	QPixmap pixmap(10, 24);
+	QPixmap pixmap((QSizeF(GAUGE_SIZE) * ratio).toSize());
 
 	if (value < 0)
 		colour = warnCapacity < capacity ? GAUGE_YELLOW : GAUGE_RED;
+	pixmap.setDevicePixelRatio(ratio);
 	pixmap.fill(Qt::transparent);
 
 	QPainter painter(&pixmap);
-	const QRect terminal(4, 0, 2, 1);
-	const QRect body(0, 1, 9, 22);
-	painter.setPen(colour);
-	painter.drawRects(&terminal, 1);
-	painter.drawRects(&body, 1);
-	painter.fillRect(QRectF(1.0, 22 - fill, 8.0, fill + 1), colour);
+	painter.fillRect(QRectF(4, 0, 3, 1), colour);
+	painter.fillRect(QRectF(0, 1, 10, 1), colour);
+	painter.fillRect(QRectF(0, 23, 10, 1), colour);
+	painter.fillRect(QRectF(0, 2, 1, 21), colour);
+	painter.fillRect(QRectF(9, 2, 1, 21), colour);
+	painter.fillRect(QRectF(1, 22 - fill, 8, fill + 1), colour);
 	painter.end();
 	return pixmap;
 }
 
+/*
+ * The gauge as an icon, painted anew for every use: at the pixel ratio of
+ * whatever it is painted on, and for a tray that asks for pixmaps by pixel
+ * size (a StatusNotifierItem host) at 1x and 2x.  Never larger than the
+ * gauge itself: a larger slot shows it at its size, not scaled up.
+ */
+class GaugeEngine : public QIconEngine {
+public:
+	GaugeEngine(int value, int warnCapacity)
+	    : value(value), warnCapacity(warnCapacity) {}
+
+	QIconEngine *clone() const override { return new GaugeEngine(*this); }
+
+	QSize actualSize(const QSize &size, QIcon::Mode,
+	    QIcon::State) override
+	{
+		if (GAUGE_SIZE.width() <= size.width() &&
+		    GAUGE_SIZE.height() <= size.height())
+			return GAUGE_SIZE;
+		return GAUGE_SIZE.scaled(size, Qt::KeepAspectRatio);
+	}
+
+	void paint(QPainter *painter, const QRect &rect, QIcon::Mode,
+	    QIcon::State) override
+	{
+		const qreal zoom = qreal(rect.height()) / GAUGE_SIZE.height();
+		const qreal ratio = painter->device()->devicePixelRatioF();
+		QPixmap pixmap = Pictures::paintGauge(value, warnCapacity,
+		    zoom * ratio);
+
+		pixmap.setDevicePixelRatio(ratio);
+		painter->drawPixmap(rect.topLeft(), pixmap);
+	}
+
+	/* size in device pixels: whole multiples of the gauge, crisp. */
+	QPixmap pixmap(const QSize &size, QIcon::Mode,
+	    QIcon::State) override
+	{
+		const qreal fit = qMin(qreal(size.width()) / GAUGE_SIZE.width(),
+		    qreal(size.height()) / GAUGE_SIZE.height());
+		QPixmap pixmap = Pictures::paintGauge(value, warnCapacity,
+		    qMax(std::floor(fit), qreal(1)));
+
+		pixmap.setDevicePixelRatio(1);
+		if (fit < 1)
+			return pixmap.scaled(size, Qt::KeepAspectRatio,
+			    Qt::SmoothTransformation);
+		return pixmap;
+	}
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+	QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+#else
+	QList<QSize> availableSizes(QIcon::Mode, QIcon::State) const override
+#endif
+	{
+		return { GAUGE_SIZE, GAUGE_SIZE * 2 };
+	}
+
+private:
+	int	value;
+	int	warnCapacity;
+};
+
+/* Theme icons come at whatever size the tray asks for, as the gauge. */
 QIcon
 Pictures::trayPicture(const IconSet &set, bool useIconTheme,
     const batt_status &now)
 {
 	if (!set.themeIconsMissing && useIconTheme)
 		return set.icons[iconIndexFor(now.capacity, now.state)];
-	return QIcon(paintGauge(now.state == BATT_DISCHARGING ?
+	return QIcon(new GaugeEngine(now.state == BATT_DISCHARGING ?
 	    -now.capacity : now.capacity, now.warn_capacity));
 }
 

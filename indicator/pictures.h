@@ -35,12 +35,23 @@ class Pictures {
 	Q_DECLARE_TR_FUNCTIONS(BattIndicator)
 
 public:
-	/* The theme's icons; the menu's fall back to the style's. */
+	/*
+	 * The theme's battery icons, all in full colour or, where the theme
+	 * has only those, all symbolic; a name the theme lacks is stood in
+	 * for by its nearest kin.  The menu's icons fall back to the style's.
+	 */
 	static IconSet	loadIcons();
 	static int	iconIndexFor(int capacity, int state);
-	/* value: the capacity, negated while discharging. */
-	static QPixmap	paintGauge(int value, int warnCapacity);
-	/* A theme icon when asked for and complete, else the gauge. */
+	/*
+	 * The gauge, 10 x 24 device-independent pixels painted at a device
+	 * pixel ratio.  value: the capacity, negated while discharging.
+	 */
+	static QPixmap	paintGauge(int value, int warnCapacity,
+			    qreal ratio = 1);
+	/*
+	 * A theme icon when asked for and complete, else the gauge, painted
+	 * at the size and pixel ratio of each use.
+	 */
 	static QIcon	trayPicture(const IconSet &set, bool useIconTheme,
 			    const batt_status &now);
 	/*

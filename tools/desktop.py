@@ -6,6 +6,8 @@ user (nss_wrapper), screenshots and window lookups through the X server.
 Used by the end-to-end tests and by the demo; standard library only.
 """
 
+import ctypes
+import ctypes.util
 import os
 import shutil
 import signal
@@ -208,6 +210,43 @@ class VirtualDesktop:
             args += ["--class", cls]
         out = self.xdotool(*args).stdout
         return [int(w) for w in out.split()]
+
+    def close_window(self, wid):
+        """Asks a window to close as a window manager's close button does:
+        a WM_DELETE_WINDOW message (the virtual desktop has no manager)."""
+        x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p,
+                                    ctypes.c_int]
+        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong,
+                                   ctypes.c_int, ctypes.c_long,
+                                   ctypes.c_void_p]
+        x11.XFlush.argtypes = x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+        class ClientMessage(ctypes.Structure):
+            _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                        ("send_event", ctypes.c_int),
+                        ("display", ctypes.c_void_p),
+                        ("window", ctypes.c_ulong),
+                        ("message_type", ctypes.c_ulong),
+                        ("format", ctypes.c_int),
+                        ("data", ctypes.c_long * 5),
+                        # The rest of the XEvent union.
+                        ("pad", ctypes.c_long * 12)]
+        display = x11.XOpenDisplay(self.display.encode())
+        if not display:
+            raise RuntimeError("cannot open display " + self.display)
+        try:
+            event = ClientMessage(type=33, display=display, window=wid,
+                                  format=32)
+            event.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+            event.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+            x11.XSendEvent(display, wid, 0, 0, ctypes.byref(event))
+            x11.XFlush(display)
+        finally:
+            x11.XCloseDisplay(display)
 
     def window_name(self, wid):
         return self.xdotool("getwindowname", str(wid)).stdout.strip()

@@ -97,6 +97,13 @@ Zbývající čas: %1:%2</translation>
     </message>
 </context>
 <context>
+    <name>FallbackWindow</name>
+    <message>
+        <source>No system tray was found. The battery is shown here until a tray starts; closing this window quits the program.</source>
+        <translation>Nebyla nalezena žádná oznamovací oblast. Baterie se zobrazuje zde, dokud se oznamovací oblast nespustí; zavřením tohoto okna se program ukončí.</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>open(%s):

@@ -95,6 +95,13 @@ Restlaufzeit: %1:%2</translation>
     </message>
 </context>
 <context>
+    <name>FallbackWindow</name>
+    <message>
+        <source>No system tray was found. The battery is shown here until a tray starts; closing this window quits the program.</source>
+        <translation>Es wurde kein Systemabschnitt gefunden. Der Akku wird hier angezeigt, bis ein Systemabschnitt startet; das Schließen dieses Fensters beendet das Programm.</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>open(%s):

@@ -95,6 +95,13 @@ Tiempo restante: %1:%2</translation>
     </message>
 </context>
 <context>
+    <name>FallbackWindow</name>
+    <message>
+        <source>No system tray was found. The battery is shown here until a tray starts; closing this window quits the program.</source>
+        <translation>No se encontró ninguna bandeja del sistema. La batería se muestra aquí hasta que se inicie una bandeja; al cerrar esta ventana se cierra el programa.</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>open(%s):

@@ -95,6 +95,13 @@ Temps restant&#xa0;: %1:%2</translation>
     </message>
 </context>
 <context>
+    <name>FallbackWindow</name>
+    <message>
+        <source>No system tray was found. The battery is shown here until a tray starts; closing this window quits the program.</source>
+        <translation>Aucune zone de notification n’a été trouvée. La batterie est affichée ici jusqu’au démarrage d’une zone de notification&#xa0;; fermer cette fenêtre quitte le programme.</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>open(%s):

@@ -95,6 +95,13 @@ Tempo rimanente: %1:%2</translation>
     </message>
 </context>
 <context>
+    <name>FallbackWindow</name>
+    <message>
+        <source>No system tray was found. The battery is shown here until a tray starts; closing this window quits the program.</source>
+        <translation>Non è stato trovato alcun vassoio di sistema. La batteria viene mostrata qui finché non si avvia un vassoio; chiudere questa finestra termina il programma.</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>open(%s):

@@ -93,6 +93,13 @@ Time remaining: %1:%2</source>
     </message>
 </context>
 <context>
+    <name>FallbackWindow</name>
+    <message>
+        <source>No system tray was found. The battery is shown here until a tray starts; closing this window quits the program.</source>
+        <translation>システムトレイが見つかりません。トレイが起動するまでバッテリーはここに表示されます。このウィンドウを閉じるとプログラムは終了します。</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>open(%s):

@@ -95,6 +95,13 @@ Resterende tijd: %1:%2</translation>
     </message>
 </context>
 <context>
+    <name>FallbackWindow</name>
+    <message>
+        <source>No system tray was found. The battery is shown here until a tray starts; closing this window quits the program.</source>
+        <translation>Er is geen systeemvak gevonden. De batterij wordt hier getoond totdat een systeemvak start; dit venster sluiten beëindigt het programma.</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>open(%s):

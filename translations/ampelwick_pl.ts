@@ -97,6 +97,13 @@ Pozostały czas: %1:%2</translation>
     </message>
 </context>
 <context>
+    <name>FallbackWindow</name>
+    <message>
+        <source>No system tray was found. The battery is shown here until a tray starts; closing this window quits the program.</source>
+        <translation>Nie znaleziono zasobnika systemowego. Akumulator jest pokazywany tutaj, dopóki zasobnik się nie uruchomi; zamknięcie tego okna kończy program.</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>open(%s):

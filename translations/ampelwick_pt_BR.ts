@@ -95,6 +95,13 @@ Tempo restante: %1:%2</translation>
     </message>
 </context>
 <context>
+    <name>FallbackWindow</name>
+    <message>
+        <source>No system tray was found. The battery is shown here until a tray starts; closing this window quits the program.</source>
+        <translation>Nenhuma bandeja do sistema foi encontrada. A bateria é mostrada aqui até que uma bandeja seja iniciada; fechar esta janela encerra o programa.</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>open(%s):

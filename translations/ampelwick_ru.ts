@@ -97,6 +97,13 @@ Time remaining: %1:%2</source>
     </message>
 </context>
 <context>
+    <name>FallbackWindow</name>
+    <message>
+        <source>No system tray was found. The battery is shown here until a tray starts; closing this window quits the program.</source>
+        <translation>Системный лоток не найден. Батарея показывается здесь, пока лоток не запустится; закрытие этого окна завершает программу.</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>open(%s):

@@ -97,6 +97,13 @@ Time remaining: %1:%2</source>
     </message>
 </context>
 <context>
+    <name>FallbackWindow</name>
+    <message>
+        <source>No system tray was found. The battery is shown here until a tray starts; closing this window quits the program.</source>
+        <translation>Системний лоток не знайдено. Батарея показується тут, доки лоток не запуститься; закриття цього вікна завершує програму.</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>open(%s):

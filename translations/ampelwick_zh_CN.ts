@@ -93,6 +93,13 @@ Time remaining: %1:%2</source>
     </message>
 </context>
 <context>
+    <name>FallbackWindow</name>
+    <message>
+        <source>No system tray was found. The battery is shown here until a tray starts; closing this window quits the program.</source>
+        <translation>未找到系统托盘。在托盘启动之前，电池状态显示在这里；关闭此窗口将退出程序。</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>open(%s):

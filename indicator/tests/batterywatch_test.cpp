@@ -36,7 +36,7 @@ private slots:
 	void init();
 	void cleanup();
 	void pollAnnouncesChangesAfterTheFirstReading();
-	void devdEventRereadsWithTheLevels();
+	void levelsReadAtTheStartAndOnEachEvent();
 	void batteryGoneAndBackThroughDevd();
 	void reconnectionReplacesNotifierWithoutRereading();
 	void destructionClosesEveryDescriptor();
@@ -64,13 +64,17 @@ void
 BatteryWatchTest::pollAnnouncesChangesAfterTheFirstReading()
 {
 	QSignalSpy changed(watch, &BatteryWatch::changed);
+	QSignalSpy first(watch, &BatteryWatch::firstReading);
 	QVERIFY(watch->present());
 	QCOMPARE(watch->status().capacity, 80);
 	QCOMPARE(pollTimer()->interval(), 5000);
 
+	/* The first reading: to be shown, but no change to act on. */
 	laptop->set(70, 1, 150);
 	watch->pollACPI();
+	QCOMPARE(first.count(), 1);
 	QCOMPARE(changed.count(), 0);
+	QCOMPARE(watch->status().capacity, 70);
 	watch->pollACPI();
 	QCOMPARE(changed.count(), 0);
 	laptop->set(70, 1, 149);
@@ -78,6 +82,7 @@ BatteryWatchTest::pollAnnouncesChangesAfterTheFirstReading()
 	QCOMPARE(changed.count(), 1);
 	QCOMPARE(changed[0][0].value<batt_status>().time_left, 150);
 	QCOMPARE(watch->status().time_left, 149);
+	QCOMPARE(first.count(), 1);
 	/* The levels are not compared. */
 	laptop->readings.wcap = 20000;
 	laptop->set(70, 1, 149);
@@ -86,8 +91,15 @@ BatteryWatchTest::pollAnnouncesChangesAfterTheFirstReading()
 }
 
 void
-BatteryWatchTest::devdEventRereadsWithTheLevels()
+BatteryWatchTest::levelsReadAtTheStartAndOnEachEvent()
 {
+	delete watch;
+	laptop->readings.wcap = 15000;
+	QVERIFY(laptop->set(80, 1, 150));
+	watch = new BatteryWatch(nullptr);
+	QVERIFY(laptop->devd.accept_client(PATIENCE));
+	QCOMPARE(watch->status().warn_capacity, 30);
+
 	QSignalSpy reloaded(watch, &BatteryWatch::reloaded);
 	QSignalSpy changed(watch, &BatteryWatch::changed);
 	watch->pollACPI();
@@ -115,11 +127,13 @@ BatteryWatchTest::batteryGoneAndBackThroughDevd()
 	QVERIFY(!watch->present());
 	QVERIFY(!pollTimer()->isActive());
 
-	/* Back: the first reading records anew, nothing announced. */
+	/* Back: the first reading records anew, no change announced. */
+	QSignalSpy first(watch, &BatteryWatch::firstReading);
 	laptop->set(40, 2, -1, 1);
 	QVERIFY(laptop->devd.notify());
 	QVERIFY(reloaded.wait(PATIENCE));
 	QCOMPARE(changed.count(), 0);
+	QCOMPARE(first.count(), 1);
 	QCOMPARE(watch->status().state, BATT_CHARGING);
 	QVERIFY(pollTimer()->isActive());
 }

@@ -20,6 +20,7 @@
 #include "battindicator.h"
 #include "batterywatch.h"
 #include "countdown.h"
+#include "fallbackwindow.h"
 #include "laptop.h"
 #include "preferences.h"
 
@@ -93,6 +94,7 @@ private slots:
 	void init();
 	void cleanup();
 	void trayIconAppears();
+	void firstPollCorrectsThePictureWithoutWarning();
 	void changesRedrawGaugeAndToolTip();
 	void batteryRemovedAndInsertedThroughDevd();
 	void menuAndClicks();
@@ -210,7 +212,7 @@ void
 IndicatorTest::trayIconAppears()
 {
 	indicator = new BattIndicator(settings, nullptr);
-	/* No tray icon until the first tray check, 500 ms after start. */
+	/* No tray icon until the first look, once the event loop runs. */
 	QVERIFY(tray() == nullptr);
 	QTRY_VERIFY_WITH_TIMEOUT(tray() != nullptr, PATIENCE);
 	QVERIFY(tray()->isVisible());
@@ -218,6 +220,23 @@ IndicatorTest::trayIconAppears()
 	    QString("Status: Discharging\nCapacity: 80%\nTime remaining: 02:30"));
 	QCOMPARE(gaugeColour(), yellow);
 	QCOMPARE(watch()->findChild<QTimer *>()->interval(), 5000);
+}
+
+/* A change before the first poll is shown by it, but never warned about. */
+void
+IndicatorTest::firstPollCorrectsThePictureWithoutWarning()
+{
+	indicator = new BattIndicator(settings, nullptr);
+	QTRY_VERIFY_WITH_TIMEOUT(tray() != nullptr && tray()->isVisible(),
+	    PATIENCE);
+	QCOMPARE(gaugeColour(), yellow);
+	laptop->set(9, 1, 20);
+	poll();
+	QCOMPARE(gaugeColour(), red);
+	QCOMPARE(tray()->toolTip(),
+	    QString("Status: Discharging\nCapacity: 9%\nTime remaining: 00:20"));
+	QTest::qWait(200);
+	QVERIFY(balloonText().isNull());
 }
 
 void
@@ -267,9 +286,17 @@ IndicatorTest::menuAndClicks()
 	QVERIFY(!menu->actions()[0]->icon().isNull());
 	QVERIFY(!menu->actions()[1]->icon().isNull());
 
+	/*
+	 * One dialog at a time: requests while it is open (a click over
+	 * D-Bus passes its modality) bring up the open one.
+	 */
 	ModalHandler handler;
-	handler.handle = [](QWidget *w) {
-		static_cast<QDialog *>(w)->reject();
+	handler.handle = [this](QWidget *w) {
+		emit tray()->activated(QSystemTrayIcon::Trigger);
+		preferencesEntry()->trigger();
+		QTimer::singleShot(200, w, [w] {
+			static_cast<QDialog *>(w)->reject();
+		});
 		return true;
 	};
 	emit tray()->activated(QSystemTrayIcon::MiddleClick);
@@ -516,12 +543,28 @@ IndicatorTest::noTrayFallbackWindow()
 {
 	if (QSystemTrayIcon::isSystemTrayAvailable())
 		QSKIP("needs a desktop without a system tray");
+	settings.pollInterval = 8;
 	indicator = new BattIndicator(settings, nullptr);
 	/* Timers never come early: no window before the checks are spent. */
 	QTest::qWait(30000);
+	FallbackWindow *window = indicator->findChild<FallbackWindow *>();
+	QVERIFY(window == nullptr || !window->isVisible());
+	QTRY_VERIFY_WITH_TIMEOUT((window = indicator->findChild<
+	    FallbackWindow *>()) != nullptr && window->isVisible(), PATIENCE);
 	QVERIFY(!indicator->isVisible());
-	QTRY_VERIFY_WITH_TIMEOUT(indicator->isVisible(), PATIENCE);
 	QVERIFY(tray() == nullptr);
+	QStringList texts;
+	for (QLabel *label : window->findChildren<QLabel *>())
+		texts << label->text();
+	QVERIFY(texts.contains(
+	    "Status: Discharging\nCapacity: 80%\nTime remaining: 02:30"));
+
+	/* Closing it quits as Quit does: saved, the event loop left. */
+	QTimer::singleShot(0, window, &QWidget::close);
+	QCOMPARE(QCoreApplication::exec(), 0);
+	QFile config(laptop->configPath());
+	QVERIFY(config.open(QIODevice::ReadOnly));
+	QVERIFY(config.readAll().contains("poll_interval = 8\n"));
 }
 
 QTEST_MAIN(IndicatorTest)

@@ -1,12 +1,21 @@
 /* The indicator's pictures and texts, decided without a tray. */
 #include <QtTest>
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
 
 #include "pictures.h"
 
 class PicturesTest : public QObject {
 	Q_OBJECT
+
+	QTemporaryDir	data;	/* an XDG data directory with icon themes */
+
+	void	addTheme(const QString &theme, const QStringList &colour,
+		    const QStringList &symbolic);
 
 private slots:
 	void levelBounds_data();
@@ -15,9 +24,13 @@ private slots:
 	void gaugeDischargingHalf();
 	void gaugeRedAtWarningLevel();
 	void gaugeSingleRow();
+	void gaugeAtTwiceThePixels();
+	void gaugeIconAtEachSize();
 	void toolTips();
 	void batteryLines();
 	void themeIconOrGauge();
+	void themeStandIns_data();
+	void themeStandIns();
 };
 
 void
@@ -126,6 +139,80 @@ PicturesTest::gaugeSingleRow()
 	    range(22, 22));
 }
 
+/*
+ * The same proportions in twice the pixels, but the fill in half rows: 23
+ * rows at 50 %, where a copy of the small one scaled up would have 22.
+ */
+void
+PicturesTest::gaugeAtTwiceThePixels()
+{
+	const QPixmap pixmap = Pictures::paintGauge(-50, 10, 2);
+	const QImage image = pixmap.toImage();
+	QCOMPARE(pixmap.devicePixelRatio(), 2.0);
+	QCOMPARE(image.size(), QSize(20, 48));
+	for (int x = 0; x < 20; x++) {
+		QCOMPARE(at(image, x, 1).alpha(), (x >= 8 && x <= 13) ? 255 : 0);
+		QCOMPARE(at(image, x, 2), yellow);
+		QCOMPARE(at(image, x, 47), yellow);
+	}
+	QList<int> rows;
+	for (int y = 4; y <= 45; y++) {
+		bool full = true;
+		for (int x = 2; x <= 17; x++)
+			full = full && at(image, x, y) == yellow;
+		if (full)
+			rows << y;
+		QCOMPARE(at(image, 1, y), yellow);
+		QCOMPARE(at(image, 18, y), yellow);
+	}
+	QCOMPARE(rows, range(23, 45));
+}
+
+/* The pixels alone, whatever the format and ratio. */
+static QImage
+pixels(QImage image)
+{
+	image.setDevicePixelRatio(1);
+	return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+/*
+ * The tray's icon: the gauge painted for each use, crisp at the pixel
+ * ratio painted on and at 1x and 2x for a tray that asks by pixel size;
+ * never scaled up into a larger slot.
+ */
+void
+PicturesTest::gaugeIconAtEachSize()
+{
+	IconSet set;
+	set.themeIconsMissing = true;
+	batt_status s = {};
+	s.capacity = 50;
+	s.state = BATT_DISCHARGING;
+	s.warn_capacity = 10;
+	const QIcon icon = Pictures::trayPicture(set, true, s);
+	const QImage small = pixels(Pictures::paintGauge(-50, 10).toImage());
+	const QImage large = pixels(Pictures::paintGauge(-50, 10, 2).toImage());
+
+	QVERIFY(!icon.isNull());
+	QCOMPARE(icon.availableSizes(), QList<QSize>({ QSize(10, 24),
+	    QSize(20, 48) }));
+	QCOMPARE(icon.actualSize(QSize(64, 64)), QSize(10, 24));
+	QCOMPARE(pixels(icon.pixmap(QSize(10, 24)).toImage()), small);
+	QCOMPARE(pixels(icon.pixmap(QSize(24, 24)).toImage()), small);
+	QCOMPARE(pixels(icon.pixmap(QSize(48, 48)).toImage()), large);
+	QCOMPARE(icon.pixmap(QSize(22, 22)).height(), 22);
+
+	/* Painted into a slot of 32 at twice the ratio: the large picture. */
+	QImage slot(64, 64, QImage::Format_ARGB32_Premultiplied);
+	slot.setDevicePixelRatio(2);
+	slot.fill(Qt::transparent);
+	QPainter painter(&slot);
+	icon.paint(&painter, QRect(0, 0, 32, 32));
+	painter.end();
+	QCOMPARE(pixels(slot.copy(22, 8, 20, 48)), large);
+}
+
 void
 PicturesTest::toolTips()
 {
@@ -199,6 +286,127 @@ PicturesTest::themeIconOrGauge()
 	const QImage drawn = Pictures::trayPicture(set, true, s).pixmap(gauge)
 	    .toImage();
 	QCOMPARE(drawn, Pictures::paintGauge(-50, 10).toImage());
+}
+
+static const QStringList LEVELS = { "empty", "caution", "low", "good",
+    "full" };
+
+/* Every battery name of the set, charging ones first; then full-charged. */
+static QStringList
+batteryNames()
+{
+	QStringList names;
+	for (const QString &level : LEVELS)
+		names << "battery-" + level + "-charging";
+	for (const QString &level : LEVELS)
+		names << "battery-" + level;
+	return names << "battery-full-charged";
+}
+
+static QStringList
+without(QStringList names, const QStringList &gone)
+{
+	for (const QString &name : gone)
+		names.removeAll(name);
+	return names;
+}
+
+/*
+ * A theme as desktops ship them: full-colour pictures as PNG files in a
+ * fixed size, symbolic ones as SVG files in a scalable directory.
+ */
+void
+PicturesTest::addTheme(const QString &theme, const QStringList &colour,
+    const QStringList &symbolic)
+{
+	QDir dir(data.filePath("icons/" + theme));
+	QVERIFY(dir.mkpath("24x24/status") && dir.mkpath("scalable/status"));
+	QFile index(dir.filePath("index.theme"));
+	QVERIFY(index.open(QIODevice::WriteOnly));
+	index.write("[Icon Theme]\nName=" + theme.toUtf8() +
+	    "\nDirectories=24x24/status,scalable/status\n\n"
+	    "[24x24/status]\nSize=24\nContext=Status\nType=Fixed\n\n"
+	    "[scalable/status]\nSize=16\nMinSize=8\nMaxSize=512\n"
+	    "Context=Status\nType=Scalable\n");
+	index.close();
+	QImage png(24, 24, QImage::Format_ARGB32);
+	png.fill(Qt::blue);
+	for (const QString &name : colour)
+		QVERIFY(png.save(dir.filePath("24x24/status/" + name + ".png")));
+	for (const QString &name : symbolic) {
+		QFile svg(dir.filePath("scalable/status/" + name +
+		    "-symbolic.svg"));
+		QVERIFY(svg.open(QIODevice::WriteOnly));
+		svg.write("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" "
+		    "height=\"16\"><rect width=\"16\" height=\"16\"/></svg>\n");
+	}
+}
+
+void
+PicturesTest::themeStandIns_data()
+{
+	QTest::addColumn<QString>("theme");
+	QTest::addColumn<QStringList>("expected");	/* by index; empty: gauge */
+
+	QVERIFY(data.isValid());
+	QIcon::setThemeSearchPaths({ data.filePath("icons") });
+	QIcon::setFallbackSearchPaths({});
+	QStringList names = batteryNames();
+
+	/* Adwaita's and Breeze's gaps, beside a complete symbolic set. */
+	addTheme("colour", without(names, { "battery-empty-charging",
+	    "battery-full-charged", "battery-low" }), names);
+	QStringList colour = names;
+	colour[0] = "battery-caution-charging";
+	colour[7] = "battery-caution";
+	colour[10] = "battery-full-charging";
+	QTest::newRow("full colour, stand-ins") << "colour" << colour;
+
+	/* No full-colour picture at all for three levels: the symbolic set. */
+	addTheme("symbolic", without(names, { "battery-empty", "battery-caution",
+	    "battery-low", "battery-empty-charging", "battery-caution-charging",
+	    "battery-low-charging" }), without(names,
+	    { "battery-empty-charging" }));
+	QStringList symbolic;
+	for (const QString &name : names)
+		symbolic << name + "-symbolic";
+	symbolic[0] = "battery-caution-charging-symbolic";
+	QTest::newRow("symbolic as a whole") << "symbolic" << symbolic;
+
+	/* A level with no picture in either style: the gauge. */
+	addTheme("gaps", without(names, { "battery-empty", "battery-caution",
+	    "battery-low" }), { "battery-full" });
+	QTest::newRow("incomplete") << "gaps" << QStringList();
+}
+
+/*
+ * A theme that lacks a name stands in its nearest kin, in one style:
+ * never a symbolic picture in a full-colour set.
+ */
+void
+PicturesTest::themeStandIns()
+{
+	QFETCH(QString, theme);
+	QFETCH(QStringList, expected);
+	QIcon::setThemeName(theme);
+	const IconSet set = Pictures::loadIcons();
+	QStringList loaded;
+	for (int i = 0; i <= ICON_FULL_CHARGED; i++)
+		loaded << set.icons[i].name();
+
+	if (expected.isEmpty()) {
+		QVERIFY(set.themeIconsMissing);
+		batt_status s = {};
+		s.capacity = 50;
+		s.state = BATT_DISCHARGING;
+		QCOMPARE(Pictures::trayPicture(set, true, s).availableSizes()
+		    .value(0), QSize(10, 24));
+		return;
+	}
+	QVERIFY(!set.themeIconsMissing);
+	QCOMPARE(loaded, expected);
+	QCOMPARE(Pictures::trayPicture(set, true, { 2, 10, 5, BATT_CHARGING,
+	    -1, -1 }).name(), expected[0]);
 }
 
 QTEST_MAIN(PicturesTest)

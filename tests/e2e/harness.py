@@ -45,7 +45,8 @@ GAUGE_COLOURS = collections.OrderedDict([
 ])
 
 # The drawn gauge: a 10 x 24 picture, terminal row on top, body below with
-# 21 inner rows between its top and bottom edges.
+# 21 inner rows between its top and bottom edges; at twice the pixels
+# each of these is two pixels.
 GAUGE_SIZE = (10, 24)
 GAUGE_INNER_ROWS = 21
 
@@ -96,10 +97,12 @@ def matches(pixel, colour, tolerance=8):
 
 
 class GaugePicture:
-    """What of the drawn gauge a picture of the tray icon shows."""
+    """What of the drawn gauge a picture of the tray icon shows, painted
+    at a scale (2: twice the pixels)."""
 
-    def __init__(self, rows):
+    def __init__(self, rows, scale=1):
         self.rows = rows
+        self.scale = scale
         self.counts = {name: sum(1 for row in rows for p in row
                                  if matches(p, colour))
                        for name, colour in GAUGE_COLOURS.items()}
@@ -120,16 +123,20 @@ class GaugePicture:
         x0, x1, y0, y1 = min(xs), max(xs), min(ys), max(ys)
         width, height = x1 - x0 + 1, y1 - y0 + 1
         self.size = (width, height)
-        # Inner rows lie between the body's top edge (y0 + 1) and its
-        # bottom edge (y1); a filled row is coloured across the body.
-        full = [y for y in range(y0 + 2, y1)
+        # Inner rows lie between the body's top edge (below the terminal)
+        # and its bottom edge; a filled row is coloured across the body.
+        s = self.scale
+        inner = range(y0 + 2 * s, y1 - s + 1)
+        full = [y for y in inner
                 if sum(1 for x in range(x0, x1 + 1)
                        if matches(self.rows[y][x], colour)) == width]
         self.filled = len(full)
-        self.fill_from_bottom = full == list(range(y1 - len(full), y1))
+        self.fill_from_bottom = full == list(range(inner.stop - len(full),
+                                                   inner.stop))
 
     def is_gauge(self, colour, filled):
-        return (self.colour == colour and self.size == GAUGE_SIZE
+        size = (GAUGE_SIZE[0] * self.scale, GAUGE_SIZE[1] * self.scale)
+        return (self.colour == colour and self.size == size
                 and self.filled == filled and self.fill_from_bottom)
 
     def has_gauge_colours(self):
@@ -160,10 +167,12 @@ class GaugePicture:
                    self.fill_from_bottom, "\n".join(art)))
 
 
-def expected_fill(capacity):
-    """Inner rows the gauge fills at a capacity (rows 22 - h .. 22)."""
-    h = abs(capacity) * 21 // 100
-    return min(h + 1, GAUGE_INNER_ROWS)
+def expected_fill(capacity, scale=1):
+    """Inner rows the gauge fills at a capacity (rows 22 - h .. 22), in
+    pixels of a scale: at 2 the fill steps by half rows, so that an odd
+    count tells the gauge painted at twice the pixels from a scaled copy."""
+    h = abs(capacity) * GAUGE_INNER_ROWS * scale // 100
+    return min(h + scale, GAUGE_INNER_ROWS * scale)
 
 
 # ---------------------------------------------------------------- program
@@ -215,6 +224,8 @@ class Scenario(unittest.TestCase):
     """A virtual desktop, a home with a simulated laptop, the program."""
 
     tray = True
+    tray_height = 32
+    screen = (800, 600)
     # Qt's own themes only: "generic" (no icon theme with battery icons)
     # or "gnome" (the Adwaita icon theme), never the user's.
     platform_theme = "generic"
@@ -231,7 +242,10 @@ class Scenario(unittest.TestCase):
         self.devd = simlaptop.Devd(self.home.home)
         self.devd.start()
         self.addCleanup(self.devd.stop)
-        self.desk = desktop.VirtualDesktop(tray=self.tray, tray_height=32,
+        self.desk = desktop.VirtualDesktop(tray=self.tray,
+                                            width=self.screen[0],
+                                            height=self.screen[1],
+                                            tray_height=self.tray_height,
                                             log_dir=self.dir)
         self.addCleanup(self.desk.stop)
         self.desk.start()
@@ -409,6 +423,25 @@ class Scenario(unittest.TestCase):
         self.check(wid, "the tray embeds the program's icon")
         return wid
 
+    def fallback_window(self):
+        """Waits for the window shown after the tray checks, which begin
+        when the program has connected to devd: never before 28 s (timers
+        do not come early), within 30.5 s and the patience."""
+        self.wait_devd_client()
+        started = time.monotonic()
+        time.sleep(max(0.0, started + 28.0 - time.monotonic()))
+        early = self.program_windows()
+        self.check(early == [], "no window of the program at 28 s", early)
+        shown = desktop.wait_for(
+            lambda: self.windows(cls=self.program_class()),
+            max(0.0, started + 30.5 + PATIENCE - time.monotonic()))
+        self.check(len(shown) == 1, "one window after the tray checks",
+                   shown)
+        self.check(self.window_class(shown[0]) == [self.program_class()] * 2,
+                   "the window has the program's class",
+                   self.window_class(shown[0]))
+        return shown[0]
+
     def window(self, name, timeout=PATIENCE):
         """The first visible window whose name is exactly name."""
         pattern = "^" + name + "$"
@@ -448,19 +481,23 @@ class Scenario(unittest.TestCase):
     def picture(self, wid):
         return self.desk.pixels(wid)[2]
 
-    def gauge(self, wid):
-        return GaugePicture(self.picture(wid))
+    def gauge(self, wid, scale=1):
+        return GaugePicture(self.picture(wid), scale)
 
-    def wait_gauge(self, wid, colour, capacity, what, timeout=PATIENCE):
-        """Waits until the tray shows the gauge in colour at capacity."""
-        filled = expected_fill(capacity)
+    def wait_gauge(self, wid, colour, capacity, what, timeout=PATIENCE,
+                   scale=1):
+        """Waits until the window shows the gauge in colour at capacity,
+        painted at a scale."""
+        filled = expected_fill(capacity, scale)
         deadline = time.monotonic() + timeout
         while True:
-            seen = self.gauge(wid)
+            seen = self.gauge(wid, scale)
             if seen.is_gauge(colour, filled) or time.monotonic() >= deadline:
                 break
             time.sleep(0.1)
-        self.shot("gauge-%s-%d" % (colour, capacity), wid)
+        self.shot("gauge-%s-%d%s" % (colour, capacity,
+                                      "" if scale == 1 else "-at-%dx" % scale),
+                  wid)
         self.check(seen.is_gauge(colour, filled),
                    "%s: a %s gauge with %d filled rows" % (what, colour,
                                                            filled),

@@ -1,4 +1,5 @@
-"""The tray picture: the drawn gauge, and the icon theme's battery icons."""
+"""The tray picture: the drawn gauge at scale 1 and 2, and the icon theme's
+battery icons."""
 import desktop
 from desktop import settings_text
 from harness import CHARGING, DISCHARGING, PATIENCE, Scenario
@@ -77,3 +78,38 @@ class ThemeIcons(Scenario):
                                             poll_interval=60))
         self.wait_gauge(self.tray_icon(), "yellow", -50,
                         "theme icons wanted but missing")
+
+
+class TwiceTheScale(Scenario):
+    """QT_SCALE_FACTOR=2: the gauge painted at twice the pixels (its fill
+    steps by half rows, which no scaled copy of the small one can), the
+    dialogs twice the size; screenshots of both scales are kept."""
+
+    # Room for the gauge at twice the pixels, and for the dialog.
+    tray_height = 64
+    screen = (1280, 800)
+
+    def run_at(self, scale):
+        """The gauge in the tray and the preferences' size at a scale."""
+        run, icon = self.start_monitoring(
+            settings_text(use_icon_theme=False, poll_interval=60),
+            {"QT_SCALE_FACTOR": str(scale)})
+        self.wait_gauge(icon, "yellow", -50, "at scale %d" % scale,
+                        scale=scale)
+        self.shot("tray-at-scale-%d" % scale)
+        self.click(icon)
+        dialog = self.window("Preferences")
+        size = self.desk.geometry(dialog)[2:]
+        self.shot("preferences-at-scale-%d" % scale, dialog)
+        run.signal()
+        self.check(run.wait(PATIENCE) == 0, "the program ends on SIGTERM",
+                   run.status)
+        return size
+
+    def test_gauge_and_preferences_at_twice_the_scale(self):
+        small = self.run_at(1)
+        large = self.run_at(2)
+        self.check(large[0] >= 2 * small[0] - 4 and
+                   large[1] >= 2 * small[1] - 4,
+                   "the preferences twice the size at scale 2",
+                   "%s at scale 1, %s at scale 2" % (small, large))

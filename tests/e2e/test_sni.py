@@ -3,10 +3,12 @@
 A private session bus (dbus-daemon --session) carries a small
 StatusNotifierWatcher that is its own host and a small notification
 server, both in this test; the virtual desktop has no XEmbed tray.  The
-program must register its item there with the gauge as its icon pixmaps,
-its tool tip and its menu (read through com.canonical.dbusmenu), show no
-window of its own, and send the balloon at the battery's warning level as
-a desktop notification.  What the bus saw is kept in recorded.txt.
+program must register its item there with the gauge as its icon pixmaps
+(at 1x and 2x, for hosts at either scale), its tool tip and its menu (read
+through com.canonical.dbusmenu), show no window of its own, and send the
+balloon at the battery's warning level as a desktop notification.  Clicks
+that the host passes on while Preferences is open bring up that one
+dialog.  What the bus saw is kept in recorded.txt.
 """
 import os
 import shutil
@@ -194,10 +196,10 @@ class SessionBus:
                 c[1].get("type") != "separator"]
 
 
-def largest_picture(pixmaps):
-    """(width, height, rows of RGB over black) of the largest of the
-    ARGB32 pictures of a StatusNotifierItem (bytes in network order)."""
-    width, height, data = max(pixmaps, key=lambda p: p[0] * p[1])
+def picture(pixmap):
+    """(width, height, rows of RGB over black) of one of the ARGB32
+    pictures of a StatusNotifierItem (bytes in network order)."""
+    width, height, data = pixmap
     data = bytes(data)
     rows = []
     for y in range(height):
@@ -237,21 +239,29 @@ class StatusNotifierItem(Scenario):
         self.recorded.flush()
 
     def wait_gauge(self, item, colour, capacity):
-        """Waits until the icon pixmap is the gauge in colour at capacity;
-        the picture is kept."""
-        filled = expected_fill(capacity)
+        """Waits until the icon pixmaps of 24 and 48 pixels show the gauge
+        in colour at capacity, the larger painted at twice the pixels; the
+        pictures are kept."""
+        def gauges():
+            pixmaps = self.bus.properties(item)["IconPixmap"]
+            return {s: GaugePicture(picture(p)[2], s) for p in pixmaps
+                    for s in (1, 2) if p[1] == 24 * s}
 
         def shown():
-            self.picture = largest_picture(
-                self.bus.properties(item)["IconPixmap"])
-            return GaugePicture(self.picture[2]).is_gauge(colour, filled)
-        seen = desktop.wait_for(shown, PATIENCE, interval=0.2)
-        save_picture(os.path.join(self.dir, "icon-%s-%d.png"
-                                  % (colour, capacity)), *self.picture)
-        self.check(seen, "the icon pixmap: a %s gauge with %d filled rows"
-                   % (colour, filled), str(GaugePicture(self.picture[2])))
+            seen = gauges()
+            return all(s in seen and seen[s].is_gauge(
+                colour, expected_fill(capacity, s)) for s in (1, 2))
+        ok = desktop.wait_for(shown, PATIENCE, interval=0.2)
+        for p in self.bus.properties(item)["IconPixmap"]:
+            save_picture(os.path.join(self.dir, "icon-%s-%d-%dpx.png"
+                                      % (colour, capacity, p[1])),
+                         *picture(p))
+        self.check(ok, "the icon pixmaps of 24 and 48 pixels: a %s gauge "
+                   "at %d %%" % (colour, capacity),
+                   "\n".join(str(g) for g in gauges().values()))
 
-    def test_item_icon_tool_tip_menu_and_warning(self):
+    def start_item(self):
+        """Starts the program on the bus; its registered item."""
         settings = desktop.settings_text(use_icon_theme=False,
                                          poll_interval=1)
         run = self.start(settings,
@@ -260,6 +270,10 @@ class StatusNotifierItem(Scenario):
         item = desktop.wait_for(self.bus.item, PATIENCE)
         self.check(item, "the program registers its item with the watcher")
         self.record("registered (sender, service, path)", item)
+        return run, item
+
+    def test_item_icon_tool_tip_menu_and_warning(self):
+        run, item = self.start_item()
 
         tip = "Status: Discharging\nCapacity: 50%\nTime remaining: 02:00"
         desktop.wait_for(
@@ -269,8 +283,10 @@ class StatusNotifierItem(Scenario):
             self.record(name, props.get(name))
         self.record("ToolTip (icon name, title, text)",
                     (props["ToolTip"][0],) + tuple(props["ToolTip"][2:]))
-        self.record("IconPixmap sizes",
-                    [(w, h) for w, h, _ in props["IconPixmap"]])
+        sizes = [(w, h) for w, h, _ in props["IconPixmap"]]
+        self.record("IconPixmap sizes", sizes)
+        self.check(max(h for w, h in sizes) >= 44,
+                   "pixmaps for a host at twice the scale", sizes)
         self.check(props["ToolTip"][2] == tip, "the tool tip %r" % tip,
                    props["ToolTip"])
         self.check(props["Status"] == "Active", "an active item",
@@ -310,4 +326,28 @@ class StatusNotifierItem(Scenario):
                    note["hints"].get("urgency") == 1,
                    "the warning icon at normal urgency", note)
         self.wait_gauge(item, "red", 10)
+        self.check(run.alive(), "the program runs on")
+
+    def test_clicks_bring_up_one_preferences_dialog(self):
+        run, item = self.start_item()
+        _, service, path = item
+
+        def activate():
+            self.bus.call(service, path, ITEM, "Activate",
+                          GLib.Variant("(ii)", (0, 0)))
+        for _ in range(3):
+            activate()
+        self.window("Preferences")
+        # Time for the later clicks to have come through.
+        time.sleep(SETTLE)
+        dialogs = self.windows(name="^Preferences$")
+        self.shot("preferences")
+        self.check(len(dialogs) == 1, "one Preferences dialog after three "
+                   "clicks", self.describe_windows())
+
+        # Closed, the next click opens it anew.
+        self.key(dialogs[0], "Escape")
+        self.check(self.gone("Preferences"), "Escape closes the dialog")
+        activate()
+        self.window("Preferences")
         self.check(run.alive(), "the program runs on")

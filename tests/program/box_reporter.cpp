@@ -2,11 +2,13 @@
  * Linked into the probe build of the program: reports every message box on
  * standard output as one line and closes it, so that a test can check the
  * texts, titles and icons of the program's boxes and its exit status; and
- * reports each new tool tip of the tray icon and each balloon.
+ * reports each new tool tip of the tray icon, each balloon, and each new
+ * text of the window shown while there is no tray.
  *
  *   BOX<TAB>title<TAB>icon<TAB>text, newlines written as \n
  *   TIP<TAB>tool tip
  *   BALLOON<TAB>title<TAB>message
+ *   WINDOW<TAB>the texts of its labels, each after a tab
  *
  * and the line READY when an event loop first runs: once start-up is done,
  * the battery's first reading included (or under a start-up error box).
@@ -77,6 +79,27 @@ reportBalloons()
 }
 
 static void
+reportFallbackWindow()
+{
+	static QString last;
+
+	for (QWidget *w : QApplication::topLevelWidgets()) {
+		if (qstrcmp(w->metaObject()->className(), "FallbackWindow") != 0 ||
+		    !w->isVisible())
+			continue;
+		QStringList texts;
+		for (QLabel *label : w->findChildren<QLabel *>())
+			if (!label->text().isEmpty())
+				texts << oneLine(label->text());
+		if (texts.join("\t") == last)
+			continue;
+		last = texts.join("\t");
+		printf("WINDOW\t%s\n", last.toUtf8().constData());
+		fflush(stdout);
+	}
+}
+
+static void
 reportBoxes()
 {
 	for (QWidget *w : QApplication::topLevelWidgets()) {
@@ -101,6 +124,7 @@ startReporter()
 	QObject::connect(timer, &QTimer::timeout, reportBoxes);
 	QObject::connect(timer, &QTimer::timeout, reportToolTips);
 	QObject::connect(timer, &QTimer::timeout, reportBalloons);
+	QObject::connect(timer, &QTimer::timeout, reportFallbackWindow);
 	timer->start(20);
 	QTimer::singleShot(0, QCoreApplication::instance(), [] {
 		printf("READY\n");

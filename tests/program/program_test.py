@@ -224,6 +224,11 @@ class ProgramTest(ProgramCase):
                         "ampelwick_init(): ampelwick_poll():poll_acpi():"
                         "ioctl(ACPIIO_BATT_GET_BATTINFO):Input/output "
                         "error:\\nSuccess\\n")
+        # The battery's levels are read at the start too.
+        simlaptop.update(self.home.home, battinfo_errno=0, bif_errno=5)
+        self.expect_box(self.start(), "Error", "critical",
+                        "ampelwick_get_batt_info(): ioctl(ACPIIO_BATT_GET_BIF"
+                        "):Input/output error:\\nSuccess\\n")
 
     def test_devd_absent_at_start(self):
         self.devd.stop()
@@ -249,8 +254,9 @@ class ProgramTest(ProgramCase):
                         "poll_acpi():ioctl(ACPIIO_ACAD_GET_STATUS):"
                         "Input/output error:\\nSuccess\\n")
 
-        self.set_battery(acad_errno=0, bif_errno=5)
+        self.set_battery(acad_errno=0)
         r = self.running(self.start())
+        self.set_battery(bif_errno=5)
         self.devd.notify()
         self.expect_box(r, "Error", "critical",
                         "ampelwick_get_batt_info(): ioctl(ACPIIO_BATT_GET_BIF"

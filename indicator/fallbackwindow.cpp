@@ -1,0 +1,71 @@
+#include <QAction>
+#include <QBoxLayout>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+
+#include "fallbackwindow.h"
+
+/* The tray's size for the picture: what the icon would show. */
+static const QSize PICTURE_SIZE(24, 24);
+
+/* A push button standing for a menu entry: its text, icon and state. */
+static QPushButton *
+button_for(QAction *action, QWidget *parent)
+{
+	QPushButton *button = new QPushButton(action->text(), parent);
+	auto follow = [button, action] {
+		button->setIcon(action->icon());
+		button->setEnabled(action->isEnabled());
+	};
+
+	follow();
+	QObject::connect(action, &QAction::changed, button, follow);
+	QObject::connect(button, &QPushButton::clicked, action,
+	    &QAction::trigger);
+	return button;
+}
+
+FallbackWindow::FallbackWindow(QAction *preferences, QAction *quit,
+    QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+	QVBoxLayout *layout = new QVBoxLayout(this);
+	QHBoxLayout *reading = new QHBoxLayout;
+	QHBoxLayout *buttons = new QHBoxLayout;
+
+	picture = new QLabel(this);
+	status = new QLabel(this);
+	QLabel *note = new QLabel(tr("No system tray was found. The battery "
+	    "is shown here until a tray starts; closing this window quits "
+	    "the program."), this);
+	picture->setAlignment(Qt::AlignCenter);
+	picture->setMinimumSize(PICTURE_SIZE);
+	note->setWordWrap(true);
+	reading->addWidget(picture);
+	reading->addWidget(status, 1);
+	buttons->addStretch(1);
+	buttons->addWidget(button_for(preferences, this));
+	buttons->addWidget(button_for(quit, this));
+	layout->addLayout(reading);
+	layout->addWidget(note);
+	layout->addLayout(buttons);
+	setWindowTitle(QGuiApplication::applicationDisplayName());
+}
+
+void
+FallbackWindow::showStatus(const QIcon &icon, const QString &text)
+{
+	picture->setPixmap(icon.pixmap(PICTURE_SIZE));
+	if (!text.isNull())
+		status->setText(text);
+}
+
+void
+FallbackWindow::closeEvent(QCloseEvent *event)
+{
+	event->accept();
+	emit closed();
+}

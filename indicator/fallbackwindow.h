@@ -1,0 +1,38 @@
+/*
+ * The window that stands in for the tray icon while the desktop has no
+ * system tray: the battery's picture and the tool tip's text, with the
+ * entries of the tray menu as buttons.  Closing it quits the program.
+ */
+#ifndef AMPELWICK_FALLBACKWINDOW_H
+#define AMPELWICK_FALLBACKWINDOW_H
+
+#include <QWidget>
+
+class QAction;
+class QCloseEvent;
+class QIcon;
+class QLabel;
+
+class FallbackWindow : public QWidget {
+	Q_OBJECT
+
+public:
+	/* A window of its own, owned by parent; the buttons follow the actions. */
+	FallbackWindow(QAction *preferences, QAction *quit, QWidget *parent);
+
+	/* A null text keeps the one shown, as the tool tip does. */
+	void	showStatus(const QIcon &picture, const QString &text);
+
+signals:
+	/* The user closed the window. */
+	void	closed();
+
+protected:
+	void	closeEvent(QCloseEvent *event) override;
+
+private:
+	QLabel	*picture;
+	QLabel	*status;
+};
+
+#endif
