@@ -12,6 +12,7 @@
 #include "msgbox.h"
 #include "save.h"
 #include "settings.h"
+#include "windowicon.h"
 
 /*
  * The catalogues' directory, found from the program's own place so that an
@@ -24,6 +25,14 @@ translation_dir()
 
 	return QDir::cleanPath(bindir.filePath(
 	    QString::fromUtf8(AMPELWICK_BIN_TO_DATADIR)));
+}
+
+/* The installed theme icon, or the same picture built in. */
+static QIcon
+program_icon()
+{
+	return QIcon::fromTheme(PROGRAM_NAME,
+	    QIcon(QStringLiteral(":/ampelwick.svg")));
 }
 
 /*
@@ -70,9 +79,12 @@ main(int argc, char *argv[])
 		return 0;
 
 	QApplication app(argc, argv);
-	/* The installed theme icon, or the same picture built in. */
-	QApplication::setWindowIcon(QIcon::fromTheme(PROGRAM_NAME,
-	    QIcon(QStringLiteral(":/ampelwick.svg"))));
+	/*
+	 * Not at start: the tray icon's own window would have the SVG drawn
+	 * in four sizes for nobody to see, QtSvg loaded and the pictures
+	 * cached (with Qt 6 on two pooled threads that live for 30 s).
+	 */
+	set_window_icon_when_shown(program_icon);
 
 	install_translations(translation_dir());
 	take_instance_lock();
