@@ -61,7 +61,7 @@ pluralPattern(const QTranslator &tr, const char *context, const char *text)
 			return QStringLiteral("no %n in ") + form;
 		if (!forms.contains(form))
 			forms.append(form);
-		pattern += QChar(char16_t(u'A' + forms.indexOf(form)));
+		pattern += QLatin1Char(char('A' + forms.indexOf(form)));
 	}
 	return pattern;
 }

@@ -52,4 +52,22 @@ if [ "$tray" = 1 ]; then
 fi
 
 export WITH_TRAY=$tray
-"$@"
+"$@" &
+pid=$!
+# A command that hangs leaves its threads' stacks in the log before the
+# test's own time limit ends it.
+(
+  sleep "${WITH_TRAY_STACKS_AFTER:-100}" >/dev/null 2>&1 &
+  sleeper=$!
+  trap 'kill "$sleeper"; exit 0' TERM
+  wait "$sleeper"
+  if kill -0 "$pid" 2>/dev/null && command -v gdb >/dev/null; then
+    echo "with-tray: still running; the stacks of $pid:" >&2
+    gdb -p "$pid" -batch -ex "thread apply all bt" >&2 2>&1
+  fi
+) &
+watchdog=$!
+wait "$pid"
+status=$?
+kill "$watchdog" 2>/dev/null
+exit "$status"
