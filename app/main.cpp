@@ -12,7 +12,7 @@
 #include "msgbox.h"
 #include "save.h"
 #include "settings.h"
-#include "windowicon.h"
+#include "deferredicon.h"
 
 /*
  * The catalogues' directory, found from the program's own place so that an

@@ -196,7 +196,7 @@ BattIndicator::updateToolTip()
 void
 BattIndicator::loadIcons()
 {
-	icons = Pictures::loadIcons();
+	icons = Pictures::loadIcons(settings.useIconTheme);
 	/* The menu is kept from embedding to embedding: it follows the theme. */
 	if (trayMenu != nullptr) {
 		prefsAction->setIcon(icons.icons[ICON_PREFERENCES]);

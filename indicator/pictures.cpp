@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QStyle>
 
+#include "deferredicon.h"
 #include "icons.h"
 #include "pictures.h"
 
@@ -11,12 +12,43 @@ static const QColor GAUGE_GREEN(96, 255, 96);
 static const QColor GAUGE_YELLOW(239, 239, 92);
 static const QColor GAUGE_RED(255, 0, 0);
 
+static QIcon
+quit_icon()
+{
+	const QIcon icon = load_theme_icon("application-exit", nullptr);
+
+	return icon.isNull() ?
+	    load_standard_icon(QStyle::SP_DialogCloseButton, nullptr) : icon;
+}
+
+static QIcon
+preferences_icon()
+{
+	const QIcon icon = load_theme_icon("preferences-system", nullptr);
+
+	return icon.isNull() ? load_standard_icon(QStyle::SP_FileIcon, nullptr) :
+	    icon;
+}
+
+/*
+ * The first theme lookup parses the theme's index and may load QtSvg and
+ * image plugins, and the style's icons come from its resources: memory
+ * that stays taken for the whole run.  With the drawn gauge nothing is
+ * looked up until the menu is shown (or handed to a StatusNotifierItem
+ * host, which asks for its pictures).
+ */
 IconSet
-Pictures::loadIcons()
+Pictures::loadIcons(bool levelIcons)
 {
 	IconSet set;
 	QIcon *icons = set.icons;
 
+	icons[ICON_QUIT] = deferred_icon(quit_icon);
+	icons[ICON_PREFERENCES] = deferred_icon(preferences_icon);
+	if (!levelIcons) {
+		set.themeIconsMissing = true;
+		return set;
+	}
 	icons[9] = load_theme_icon("battery-full", "battery-full-symbolic",
 	    "battery", nullptr);
 	icons[8] = load_theme_icon("battery-good", "battery-good-symbolic",
@@ -39,19 +71,10 @@ Pictures::loadIcons()
 	    "battery-empty-charging-symbolic", "battery-low", nullptr);
 	icons[ICON_FULL_CHARGED] = load_theme_icon("battery-full-charged",
 	    "battery-full-charged-symbolic", "battery", nullptr);
-	icons[ICON_QUIT] = load_theme_icon("application-exit", nullptr);
-	icons[ICON_PREFERENCES] = load_theme_icon("preferences-system",
-	    nullptr);
 
 	for (int i = 0; i < ICON_FULL_CHARGED; i++)
 		if (icons[i].isNull())
 			set.themeIconsMissing = true;
-	if (icons[ICON_QUIT].isNull())
-		icons[ICON_QUIT] = load_standard_icon(
-		    QStyle::SP_DialogCloseButton, nullptr);
-	if (icons[ICON_PREFERENCES].isNull())
-		icons[ICON_PREFERENCES] = load_standard_icon(
-		    QStyle::SP_FileIcon, nullptr);
 	return set;
 }
 

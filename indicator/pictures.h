@@ -35,8 +35,12 @@ class Pictures {
 	Q_DECLARE_TR_FUNCTIONS(BattIndicator)
 
 public:
-	/* The theme's icons; the menu's fall back to the style's. */
-	static IconSet	loadIcons();
+	/*
+	 * The theme's icons, the battery levels' only where they are shown;
+	 * the menu's fall back to the style's and are looked up when first
+	 * drawn or measured.
+	 */
+	static IconSet	loadIcons(bool levelIcons = true);
 	static int	iconIndexFor(int capacity, int state);
 	/* value: the capacity, negated while discharging. */
 	static QPixmap	paintGauge(int value, int warnCapacity);
