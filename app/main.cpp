@@ -7,12 +7,12 @@
 
 #include "battindicator.h"
 #include "cfg.h"
+#include "deferredicon.h"
 #include "languages.h"
 #include "lifecycle.h"
 #include "msgbox.h"
 #include "save.h"
 #include "settings.h"
-#include "deferredicon.h"
 
 /*
  * The catalogues' directory, found from the program's own place so that an
