@@ -13,7 +13,6 @@ BatteryWatch::BatteryWatch(QObject *parent)
 	ampelwick_clear(source);
 	pollTimer = new QTimer(this);
 	reconnectTimer = new QTimer(this);
-	lastStatus.capacity = -1;
 
 	switch (ampelwick_init(source)) {
 	case -1:
@@ -22,6 +21,13 @@ BatteryWatch::BatteryWatch(QObject *parent)
 	case 0:
 		errx(1, "No battery slot installed.");
 	}
+	/*
+	 * The reading of the start, which the tray icon is drawn from whenever
+	 * it is made: the first poll announces what differs from it.
+	 */
+	lastStatus = source->status;
+	if (!ampelwick_present(source))
+		lastStatus.capacity = -1;
 	watchDevd();
 	connect(pollTimer, &QTimer::timeout, this, &BatteryWatch::pollACPI);
 	connect(reconnectTimer, &QTimer::timeout, this,
@@ -99,7 +105,10 @@ BatteryWatch::takeReading()
 	const batt_status &now = source->status;
 
 	lastStatus = now;
-	/* The first one only records: the tray icon was drawn when made. */
+	/*
+	 * The first one after the battery came back only records: the tray
+	 * icon was drawn from it.
+	 */
 	if (previous.capacity == -1)
 		return;
 	if (now.capacity == previous.capacity &&
