@@ -127,6 +127,12 @@ BattIndicator::createTrayIcon()
 	chooseIcon();
 	updateToolTip();
 	trayIcon->show();
+	/*
+	 * In step with the icon's drawing, which fills Qt's pixmap cache: the
+	 * cache's flush 30 s later then falls on a poll's wake-up.
+	 */
+	if (watch->present())
+		watch->setPollInterval(settings.pollInterval);
 }
 
 /*
