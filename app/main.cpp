@@ -7,6 +7,7 @@
 
 #include "battindicator.h"
 #include "cfg.h"
+#include "deferredicon.h"
 #include "languages.h"
 #include "lifecycle.h"
 #include "msgbox.h"
@@ -24,6 +25,14 @@ translation_dir()
 
 	return QDir::cleanPath(bindir.filePath(
 	    QString::fromUtf8(AMPELWICK_BIN_TO_DATADIR)));
+}
+
+/* The installed theme icon, or the same picture built in. */
+static QIcon
+program_icon()
+{
+	return QIcon::fromTheme(PROGRAM_NAME,
+	    QIcon(QStringLiteral(":/ampelwick.svg")));
 }
 
 /*
@@ -78,9 +87,12 @@ main(int argc, char *argv[])
 	QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
 #endif
 	QApplication app(argc, argv);
-	/* The installed theme icon, or the same picture built in. */
-	QApplication::setWindowIcon(QIcon::fromTheme(PROGRAM_NAME,
-	    QIcon(QStringLiteral(":/ampelwick.svg"))));
+	/*
+	 * Not at start: the tray icon's own window would have the SVG drawn
+	 * in four sizes for nobody to see, QtSvg loaded and the pictures
+	 * cached (with Qt 6 on two pooled threads that live for 30 s).
+	 */
+	set_window_icon_when_shown(program_icon);
 
 	install_translations(translation_dir());
 	take_instance_lock();

@@ -143,6 +143,34 @@ is_mains(const char *type, const char *scope)
 	    (scope == nullptr || strcmp(scope, "Device") != 0);
 }
 
+/*
+ * What a supply is (a system battery, a mains adapter or neither) does
+ * not change while it exists, so it is kept from scan to scan: a poll
+ * then reads the figures alone.  A supply is known by its entry's name and
+ * inode number; one that goes and comes back is a new entry, read anew.
+ * The kernel links a new supply into the class before it makes its
+ * attribute files, and announces it once they are there: a supply event
+ * forgets every kind, as does opening the class directory.
+ */
+enum supply_kind { SUPPLY_UNREADABLE, SUPPLY_OTHER, SUPPLY_BATTERY, SUPPLY_MAINS };
+
+struct known_supply {
+	ino_t		ino;
+	char		name[NAME_MAX + 1];
+	supply_kind	kind;
+};
+
+/* Supplies kept; a machine with more has the rest looked at every time. */
+static constexpr int KNOWN_MAX = 16;
+static known_supply	known[KNOWN_MAX];
+static int		nknown;
+
+/*
+ * The AC line as the last reading of the batteries found it, -1 when
+ * taken: the AC request of the same poll uses it instead of a second pass.
+ */
+static int	scanned_online = -1;
+
 /* What one pass over the class directory finds. */
 struct supplies {
 	int	batteries;
@@ -164,51 +192,102 @@ add_battery(supplies *s, const char *name)
 		snprintf(s->names[at], sizeof(s->names[at]), "%s", name);
 }
 
-static void
-classify(int dirfd, const char *name, supplies *s)
+static supply_kind
+classify(int dirfd, const char *name)
 {
 	char type[32], scope[32], path[PATH_MAX];
 	const char *sc, *dev = nullptr;
 	ssize_t n;
 
 	if (!read_attr(dirfd, name, "type", type, sizeof(type)))
-		return;
+		return SUPPLY_UNREADABLE;
 	sc = read_attr(dirfd, name, "scope", scope, sizeof(scope)) ? scope : nullptr;
 	if ((n = readlinkat(dirfd, name, path, sizeof(path) - 1)) > 0) {
 		path[n] = '\0';
 		dev = path;
 	}
 	if (is_system_battery(type, sc, dev))
-		add_battery(s, name);
-	else if (is_mains(type, sc) && read_num(dirfd, name, "online") > 0)
-		s->online = true;
+		return SUPPLY_BATTERY;
+	return is_mains(type, sc) ? SUPPLY_MAINS : SUPPLY_OTHER;
 }
 
+/*
+ * The kind of the entry, from the last scan where it was seen there; it
+ * goes into seen, the kinds of this scan.  A supply without a type yet is
+ * looked at again the next time.
+ */
+static supply_kind
+kind_of(int dirfd, ino_t ino, const char *name, known_supply *seen, int *nseen)
+{
+	supply_kind kind = SUPPLY_UNREADABLE;
+
+	for (int i = 0; i < nknown && kind == SUPPLY_UNREADABLE; i++)
+		if (known[i].ino == ino && strcmp(known[i].name, name) == 0)
+			kind = known[i].kind;
+	if (kind == SUPPLY_UNREADABLE)
+		kind = classify(dirfd, name);
+	if (kind != SUPPLY_UNREADABLE && *nseen < KNOWN_MAX) {
+		seen[*nseen].ino = ino;
+		snprintf(seen[*nseen].name, sizeof(seen[*nseen].name), "%s", name);
+		seen[(*nseen)++].kind = kind;
+	}
+	return kind;
+}
+
+static void
+take(int dirfd, const struct dirent64 *de, supplies *s, known_supply *seen,
+    int *nseen)
+{
+	switch (kind_of(dirfd, de->d_ino, de->d_name, seen, nseen)) {
+	case SUPPLY_BATTERY:
+		add_battery(s, de->d_name);
+		break;
+	case SUPPLY_MAINS:
+		if (read_num(dirfd, de->d_name, "online") > 0)
+			s->online = true;
+		break;
+	default:
+		break;
+	}
+}
+
+/*
+ * One pass over the class directory from its start.  Its descriptor is
+ * read for nothing else, so the pass rewinds it instead of opening the
+ * directory again.
+ */
 static int
 scan(int dirfd, supplies *s)
 {
-	struct dirent *de;
-	DIR *dir;
-	int fd;
+	static known_supply seen[KNOWN_MAX];
+	alignas(struct dirent64) char buf[4096];
+	ssize_t n;
+	int nseen = 0;
 
 	memset(s, 0, sizeof(*s));
-	/* A fresh open: a dup would share and move the caller's offset. */
-	if ((fd = openat(dirfd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)) == -1)
+	if (lseek(dirfd, 0, SEEK_SET) == -1)
 		return -1;
-	if ((dir = fdopendir(fd)) == nullptr) {
-		close(fd);
+	while ((n = getdents64(dirfd, buf, sizeof(buf))) > 0)
+		for (ssize_t at = 0; at < n; ) {
+			const struct dirent64 *de =
+			    reinterpret_cast<const struct dirent64 *>(buf + at);
+
+			if (de->d_name[0] != '.')
+				take(dirfd, de, s, seen, &nseen);
+			at += de->d_reclen;
+		}
+	if (n == -1)
 		return -1;
-	}
-	while ((de = readdir(dir)) != nullptr)
-		if (de->d_name[0] != '.')
-			classify(dirfd, de->d_name, s);
-	closedir(dir);
+	memcpy(known, seen, sizeof(known[0]) * nseen);
+	nknown = nseen;
 	return 0;
 }
 
 int
 platform_open(void)
 {
+	nknown = 0;
+	scanned_online = -1;
 	return open(supply_root, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
@@ -248,21 +327,25 @@ magnitude(int64_t v)
 	return v < 0 ? -v : v;
 }
 
+/* The current and the voltage only where no energy figures tell. */
 static void
 read_figures(int dirfd, const char *bat, batt_reading *r)
 {
-	int64_t volts = read_num(dirfd, bat, "voltage_now"), current = -1, power;
-	bool has_current = read_signed(dirfd, bat, "current_now", &current);
+	int64_t volts, current = -1, power;
+	bool has_current;
 
 	r->now = read_num(dirfd, bat, "energy_now");
 	r->full = read_num(dirfd, bat, "energy_full");
 	if (r->now >= 0 && r->full >= 0) {
 		if (read_signed(dirfd, bat, "power_now", &power))
 			r->rate = power;
-		else if (has_current)
-			r->rate = to_energy(magnitude(current), volts);
+		else if (read_signed(dirfd, bat, "current_now", &current))
+			r->rate = to_energy(magnitude(current),
+			    read_num(dirfd, bat, "voltage_now"));
 		return;
 	}
+	has_current = read_signed(dirfd, bat, "current_now", &current);
+	volts = read_num(dirfd, bat, "voltage_now");
 	r->now = read_num(dirfd, bat, "charge_now");
 	r->full = read_num(dirfd, bat, "charge_full");
 	r->rate = has_current ? current : -1;
@@ -304,6 +387,7 @@ platform_read_batteries(int fd, int, batt_reading *r, int max)
 		return -1;
 	for (int i = 0; i < s.batteries && i < max && i < BATT_MAX_UNITS; i++)
 		read_battery(fd, s.names[i], &r[i]);
+	scanned_online = s.online;
 	return s.batteries;
 }
 
@@ -332,9 +416,13 @@ platform_acline(int fd, int *online)
 {
 	supplies s;
 
-	if (scan(fd, &s) == -1)
-		return -1;
-	*online = s.online ? 1 : 0;
+	if (scanned_online == -1) {
+		if (scan(fd, &s) == -1)
+			return -1;
+		scanned_online = s.online;
+	}
+	*online = scanned_online;
+	scanned_online = -1;
 	return 0;
 }
 
@@ -393,10 +481,14 @@ platform_events_take(int)
 	while ((dev = udev_monitor_receive_device(monitor)) != nullptr) {
 		found |= supply_event(dev);
 		udev_device_unref(dev);
+		/* A supply of any kind came, changed or went. */
+		nknown = 0;
 	}
 	/* Events were lost: one of them may have been ours. */
-	if (errno == ENOBUFS)
+	if (errno == ENOBUFS) {
+		nknown = 0;
 		return 1;
+	}
 	return found;
 }
 

@@ -9,11 +9,12 @@ home; lets them idle for a measured window, then sends uevents for the
 charger and the battery in turn.  Prints the machine and a table of both;
 docs/performance.md explains the figures.
 
-    bench/idle_cost.py [--window SECONDS] [--events N]
+    bench/idle_cost.py [--qt 5|6] [--window SECONDS] [--events N]
                        [--ampelwick PATH] [--minimal PATH]
 
-What has no path is built in build-bench/ (release with debug information,
-no sanitizers).  The script installs its packages (tools/deps.sh), builds,
+What has no path is built in build-bench/ (build-bench-qt5/ with --qt 5),
+a release build with debug information and without sanitizers, with the
+Qt that --qt names or else the one the build takes.  The script installs its packages (tools/deps.sh), builds,
 and runs itself again under umockdev-wrapper, as a process that sends
 umockdev's uevents must.
 """
@@ -30,7 +31,6 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
-BUILD_DIR = os.path.join(ROOT, "build-bench")
 sys.path.insert(0, os.path.join(ROOT, "tools"))
 import desktop  # noqa: E402
 
@@ -58,22 +58,25 @@ SESSION_PREFIXES = ("QT_", "XDG_", "GNOME_", "KDE_", "GTK_", "GDK_")
 
 def build(args):
     """Builds what no path was given for; fills in the paths."""
+    build_dir = os.path.join(ROOT, "build-bench" +
+                             ("-qt%s" % args.qt if args.qt == "5" else ""))
     targets = []
     if args.ampelwick is None:
         targets.append("ampelwick")
-        args.ampelwick = os.path.join(BUILD_DIR, "app", "ampelwick")
+        args.ampelwick = os.path.join(build_dir, "app", "ampelwick")
     if args.minimal is None:
         targets.append("minimal_tray")
-        args.minimal = os.path.join(BUILD_DIR, "bench", "minimal_tray")
+        args.minimal = os.path.join(build_dir, "bench", "minimal_tray")
     if not targets:
         return
-    print("building %s in %s" % (" and ".join(targets), BUILD_DIR),
+    print("building %s in %s" % (" and ".join(targets), build_dir),
           file=sys.stderr)
-    for command in (["cmake", "-S", ROOT, "-B", BUILD_DIR,
+    for command in (["cmake", "-S", ROOT, "-B", build_dir,
                      "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
                      "-DAMPELWICK_PLATFORM=linux",
+                     "-DAMPELWICK_QT=" + (args.qt or ""),
                      "-DAMPELWICK_SANITIZE=OFF", "-DBUILD_TESTING=OFF"],
-                    ["cmake", "--build", BUILD_DIR, "-j2",
+                    ["cmake", "--build", build_dir, "-j2",
                      "--target", *targets]):
         run = subprocess.run(command, stdout=subprocess.PIPE,
                              stderr=subprocess.STDOUT, text=True)
@@ -325,22 +328,33 @@ def wait_for_change(xd, icon, before, sent):
 
 # ------------------------------------------------------------ reporting
 
-def machine():
+def qt_of(program):
+    """The version of the Qt that program is linked with."""
+    libs = subprocess.run(["ldd", program], capture_output=True,
+                          text=True).stdout
+    for major in ("6", "5"):
+        if "libQt%sCore" % major in libs:
+            return subprocess.run(
+                ["pkg-config", "--modversion", "Qt%sCore" % major],
+                capture_output=True, text=True).stdout.strip() or major
+    return "unknown"
+
+
+def machine(amp, minimal):
     cpu = "unknown"
     for line in read("/proc/cpuinfo").splitlines():
         if line.startswith("model name"):
             cpu = line.split(":", 1)[1].strip()
             break
     mem_kb = int(read("/proc/meminfo").split()[1])
-    # The Qt that the build takes: Qt 6 where it is installed.
-    qt = subprocess.run(["sh", "-c", "pkg-config --modversion Qt6Widgets ||"
-                         " pkg-config --modversion Qt5Widgets"],
-                        capture_output=True, text=True).stdout.strip()
+    qt = qt_of(amp.command[0])
+    if qt_of(minimal.command[0]) != qt:
+        qt += ", the minimal program %s" % qt_of(minimal.command[0])
     return ["date:    %s" % datetime.datetime.now().strftime("%Y-%m-%d %H:%M"),
             "CPU:     %s, %d cores" % (cpu, os.cpu_count()),
             "memory:  %.1f GiB" % (mem_kb / 1024 / 1024),
             "kernel:  %s %s" % (platform.system(), platform.release()),
-            "Qt:      %s" % (qt or "unknown")]
+            "Qt:      %s" % qt]
 
 
 def load():
@@ -428,7 +442,7 @@ def measure(args):
         print("idling for %d s ..." % args.window, file=sys.stderr)
         measure_idle((amp, minimal), args.window)
         latencies = uevent_latencies(xd, laptop, amp.icon, args.events)
-    print("\n".join(machine()))
+    print("\n".join(machine(amp, minimal)))
     print("load:    %s before, %s after (1, 5 and 15 min averages)"
           % (load_before, load()))
     print("run:     idle window %d s, poll interval 5 s, %d uevents, "
@@ -440,6 +454,9 @@ def measure(args):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--qt", choices=("5", "6"),
+                        help="the Qt to build with (default: the newest "
+                        "installed)")
     parser.add_argument("--window", type=int, default=60,
                         help="idle seconds measured (default 60)")
     parser.add_argument("--events", type=int, default=20,

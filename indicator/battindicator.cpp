@@ -128,6 +128,9 @@ BattIndicator::createTrayIcon()
 		trayIcon->setContextMenu(trayMenu);
 		connect(trayIcon, &QSystemTrayIcon::activated, this,
 		    &BattIndicator::trayClicked);
+		/* Qt's pixmap cache, filled now, flushes on a poll's wake-up. */
+		if (watch->present())
+			watch->setPollInterval(settings.pollInterval);
 	}
 	showStatus();
 	trayIcon->show();
@@ -214,7 +217,7 @@ BattIndicator::scrGeomChanged(const QRect &)
 void
 BattIndicator::loadIcons()
 {
-	icons = Pictures::loadIcons();
+	icons = Pictures::loadIcons(settings.useIconTheme);
 	/* The menu is kept from embedding to embedding: it follows the theme. */
 	prefsAction->setIcon(icons.icons[ICON_PREFERENCES]);
 	quitAction->setIcon(icons.icons[ICON_QUIT]);

@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <QStyle>
 
+#include "deferredicon.h"
 #include "icons.h"
 #include "pictures.h"
 
@@ -56,12 +57,43 @@ load_battery_set(QIcon *icons, const char *suffix)
 	return true;
 }
 
+static QIcon
+quit_icon()
+{
+	const QIcon icon = load_theme_icon("application-exit", nullptr);
+
+	return icon.isNull() ?
+	    load_standard_icon(QStyle::SP_DialogCloseButton, nullptr) : icon;
+}
+
+static QIcon
+preferences_icon()
+{
+	const QIcon icon = load_theme_icon("preferences-system", nullptr);
+
+	return icon.isNull() ? load_standard_icon(QStyle::SP_FileIcon, nullptr) :
+	    icon;
+}
+
+/*
+ * The first theme lookup parses the theme's index and may load QtSvg and
+ * image plugins, and the style's icons come from its resources: memory
+ * that stays taken for the whole run.  With the drawn gauge nothing is
+ * looked up until the menu is shown (or handed to a StatusNotifierItem
+ * host, which asks for its pictures).
+ */
 IconSet
-Pictures::loadIcons()
+Pictures::loadIcons(bool levelIcons)
 {
 	IconSet set;
 	QIcon *icons = set.icons;
 
+	icons[ICON_QUIT] = deferred_icon(quit_icon);
+	icons[ICON_PREFERENCES] = deferred_icon(preferences_icon);
+	if (!levelIcons) {
+		set.themeIconsMissing = true;
+		return set;
+	}
 	/* Symbolic pictures only as a whole set: never mixed into colour. */
 	if (!load_battery_set(icons, "") &&
 	    !load_battery_set(icons, "-symbolic")) {
@@ -69,15 +101,6 @@ Pictures::loadIcons()
 		for (int i = 0; i <= ICON_FULL_CHARGED; i++)
 			icons[i] = QIcon();
 	}
-	icons[ICON_QUIT] = load_theme_icon("application-exit", nullptr);
-	icons[ICON_PREFERENCES] = load_theme_icon("preferences-system",
-	    nullptr);
-	if (icons[ICON_QUIT].isNull())
-		icons[ICON_QUIT] = load_standard_icon(
-		    QStyle::SP_DialogCloseButton, nullptr);
-	if (icons[ICON_PREFERENCES].isNull())
-		icons[ICON_PREFERENCES] = load_standard_icon(
-		    QStyle::SP_FileIcon, nullptr);
 	return set;
 }
 

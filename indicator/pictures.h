@@ -38,9 +38,11 @@ public:
 	/*
 	 * The theme's battery icons, all in full colour or, where the theme
 	 * has only those, all symbolic; a name the theme lacks is stood in
-	 * for by its nearest kin.  The menu's icons fall back to the style's.
+	 * for by its nearest kin.  Without levelIcons (the drawn gauge in
+	 * use) none are looked up.  The menu's icons fall back to the
+	 * style's and are looked up when first drawn or measured.
 	 */
-	static IconSet	loadIcons();
+	static IconSet	loadIcons(bool levelIcons = true);
 	static int	iconIndexFor(int capacity, int state);
 	/*
 	 * The gauge, 10 x 24 device-independent pixels painted at a device
