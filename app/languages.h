@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The languages of the texts: the program's catalogue for the user's
  * language, and Qt's own texts (buttons, edit menus, the help) in the same

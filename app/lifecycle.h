@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Process-wide start-up and ends: the termination signals and the
  * single-instance lock.

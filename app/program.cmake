@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 # The program: the native build and the simulated laptop of the tests and
 # the demo.  Both are the same sources over a different battery platform.
 add_library(ampelwick_program STATIC ${CMAKE_CURRENT_LIST_DIR}/lifecycle.cpp

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The battery status: start-up, the status read and the warning and low
  * levels of the system's batteries, and the decisions taken on their

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The battery source: reads the system's batteries, shown as one the way
  * the system itself sums them, and listens for battery and power events

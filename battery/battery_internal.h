@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Internals of the battery source shared by its files, its platforms and
  * its tests: the readings a platform hands over, the decisions taken on

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The event channel: connects to devd (or the platform's own event
  * source), reads devd's notification lines without blocking, recognises

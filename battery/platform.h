@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Where the battery source meets the operating system.  One implementation
  * is linked into the program: FreeBSD (/dev/acpi, the battery sysctl and

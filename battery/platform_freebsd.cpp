@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * FreeBSD: the ACPI device /dev/acpi, the sysctl hw.acpi.battery.units and
  * devd's socket /var/run/devd.pipe, with the system's own records and

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Linux: the kernel's power_supply class in sysfs for the readings, and
  * udev's monitor for the events, its descriptor watched by the caller's

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The simulated laptop, a FreeBSD machine for the tests and the demo.  Its
  * machine is the directory ~/.ampelwick-sim of the user (home from the

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: BSD-2-Clause
 """What ampelwick costs in the tray, next to the least a tray monitor does.
 
 Builds ampelwick (the Linux build) and bench/minimal_tray.cpp, a Qt program

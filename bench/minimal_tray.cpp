@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The least a tray battery monitor can do, for bench/idle_cost.py to
  * compare ampelwick with: a drawn icon in the system tray and one sysfs

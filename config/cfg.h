@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The configuration store: typed variables in sections, read from and
  * written to a per-user text file of assignment lines under section

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The error record of the configuration store and the messages made from
  * it.  One static record serves the whole process.

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Internals of the configuration store, shared by its source files and its
  * tests.  Not part of the public interface: programs include cfg.h only.

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The configuration model: sections of typed variable slots built from a
  * caller's definition table.  Strings and lists in slots are always heap

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The store's calls into the C library that can fail in ways a test cannot
  * provoke with real files alone: allocations, writes, syncs and renames.

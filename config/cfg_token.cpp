@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The value tokenizer: splits the text after an assignment's '=' into
  * items.  Double quotes protect white space, ',' and '#'; a backslash

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Whether a file may be trusted.  A program keeps shell commands in its
  * settings, so a file that another user could change, or put in place, is

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Paths and the writer.  A store lives in ~/.config/Qor/<name>/<file>,
  * with the home directory taken from the password database of the real

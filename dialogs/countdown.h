@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The last word before an automatic suspend or shutdown: a modal dialog
  * that counts down to a fixed wall-clock deadline and is accepted there,

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The preferences dialog: edits a copy of the settings.  Ok takes every
  * widget into the copy and accepts; the caller takes the copy back with

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The reader on arbitrary file contents.  Every input either fails with a
  * syntax or section error and a message, or gives a well-formed list that,

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Round trip: a definition table, sections and values derived from the
  * input are written with cfg_write and read back with cfg_read; every

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The value grammar on arbitrary text.  A failure is an unterminated
  * quote and gives no list; a list's items are never longer than the text

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The devd reader on arbitrary byte streams delivered in arbitrary chunks
  * through a real socket pair.  The first input byte holds flags (bit 0:

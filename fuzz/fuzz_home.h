@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * A temporary home for the fuzz targets of the configuration store, made
  * once per process and removed when it ends, so that no input ever reaches

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * What the configuration store's fuzz targets share: a definition table
  * of every type (and a slot that carries no value), a text form of a list

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Runs a fuzz target's LLVMFuzzerTestOneInput on files, so that the seed
  * corpus and every kept regression input are checked by any compiler,

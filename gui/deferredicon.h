@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Icons made when they are first needed rather than at start: a theme
  * lookup parses the theme's index and may load QtSvg and image plugins,

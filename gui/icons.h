@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Icon lookup: the first usable icon of the desktop's theme from a list of
  * names, and the application style's standard icons.

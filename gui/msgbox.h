@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Modal message boxes in the manner of the BSD err(3) family: a
  * printf-style text, optionally followed by the text of errno, shown in a

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Saving the settings with a failure reported once, the one way every
  * caller saves.

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The battery watch: owns the battery source, reads it on the poll timer
  * and whenever devd reports a battery event, and reconnects to devd when

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The tray indicator: the coordinator of the battery watch, the pictures
  * and the low-battery action.  It keeps the settings, the tray icon with

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The window that stands in for the tray icon while the desktop has no
  * system tray: the battery's picture and the tool tip's text, with the

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The low-battery action: what a change of the battery status means for
  * the user while the machine runs on battery (nothing, a balloon, or the

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * What the tray shows for a reading: the icon set from the desktop's
  * theme, the picture (a theme icon or the drawn gauge) and the tool tip.

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The program's seven settings as one typed value, and the one place that
  * reads and writes them through the configuration store.  No Qt: commands

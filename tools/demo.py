@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: BSD-2-Clause
 """ampelwick in a virtual desktop, on a simulated laptop that runs down.
 
 Starts a virtual X server with a system tray, a temporary home and a

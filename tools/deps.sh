@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-2-Clause
 # Installs the packages that ampelwick needs on this system, with pkg on
 # FreeBSD and apt-get on Debian; the lists are in packaging/packages.txt.
 #

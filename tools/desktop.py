@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 """A virtual desktop for running ampelwick as a user would.
 
 A virtual X server (Xvfb) with a real XEmbed system tray (trayer), a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-2-Clause
 # Runs every libFuzzer target for a bounded time with AddressSanitizer and
 # UndefinedBehaviorSanitizer: "tools/fuzz.sh [seconds per target]" (45 by
 # default).  Builds with clang in $FUZZ_BUILD_DIR (build-fuzz).  Each

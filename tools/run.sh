@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-2-Clause
 # Installs what ampelwick needs (pkg on FreeBSD, apt-get on Debian), builds
 # it, installs it into the build directory and runs it from there.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: BSD-2-Clause
 """Drive ampelwick's simulated laptop from outside the program.
 
 The machine is the directory <home>/.ampelwick-sim: the file "acpi" holds

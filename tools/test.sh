@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-2-Clause
 # Installs everything the tests need (pkg on FreeBSD, apt-get on Debian),
 # builds ampelwick and runs every test.
 #

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-2-Clause
 # Brings the translation sources up to date with the tr() calls of the
 # program: new texts appear as unfinished entries, texts that are gone are
 # kept as vanished ones.  Extra arguments go to lupdate (for instance

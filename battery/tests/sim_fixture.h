@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * A simulated laptop in a fresh temporary home for each test, with its devd
  * listening, and a way to catch what the code writes to standard error.

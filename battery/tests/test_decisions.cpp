@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The decisions of the battery source over plain values: the state table,
  * the warning and low levels, the time left and the sum of several

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The devd channel against the simulated laptop's devd, a real local
  * stream socket: recognising battery notifications, assembling lines,

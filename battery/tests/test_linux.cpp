@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The Linux platform against a fake power_supply class and fake uevents
  * from umockdev.  Runs under umockdev-wrapper, which sends the process's

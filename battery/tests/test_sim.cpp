@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The simulated laptop itself: how it reads its readings, and the
  * out-of-process driver tools/simlaptop.py against the program's code.

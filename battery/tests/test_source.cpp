@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The battery source through the simulated laptop, a FreeBSD machine:
  * start-up, the error texts, a machine without an AC adapter device, two

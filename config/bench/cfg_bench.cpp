@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Cost of reading and writing large configuration files: many lines, and
  * one line of several megabytes.  Every case reports its complexity

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /* The public header of the configuration store, compiled as C. */
 #include <stddef.h>
 

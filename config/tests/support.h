@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Shared helpers of the configuration store's tests: a temporary home
  * directory, file helpers, fault injection through the store's system-call

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /* The error record and the messages made from it. */
 #include <errno.h>
 #include <string.h>

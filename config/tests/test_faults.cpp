@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Failures of allocations, writes, syncs and renames: each one is
  * reported, leaks nothing, and never harms the existing file.

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Hardening of the configuration store: every failed allocation gives the
  * message named for the call that failed, and values the fuzzers found

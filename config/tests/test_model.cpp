@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /* Sections in memory: defaults, ownership, lists of sections. */
 #include <stdlib.h>
 #include <string.h>

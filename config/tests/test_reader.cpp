@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /* The file format as the reader sees it, and the reader's failures. */
 #include <errno.h>
 #include <stdint.h>

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /* The value grammar, applied to strings in memory with cfg_split. */
 #include <vector>
 

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Settings that another user could change are not read: the file and the
  * directories from the home directory down to it must belong to the user

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /* Paths, directories and the writer's output. */
 #include <sys/stat.h>
 

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The preferences dialog: shows a copy of the settings, hands it back
  * edited on Ok and untouched otherwise, and keeps commands as written.

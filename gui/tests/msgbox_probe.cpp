@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Shows one error box through gui_err or gui_errx and lets it end the
  * process.  A timer reports the box (title, icon, text) on standard output

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The message boxes' formats in another language: a translated format is
  * shown only when it converts the same arguments, in the same order, as

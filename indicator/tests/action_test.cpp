@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The low-battery action carried out: balloons, the countdown and the
  * command, without a tray or a battery.

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /* The battery watch over the simulated laptop, without a tray. */
 #include <dirent.h>
 

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The indicator on a real system tray (run under tests/support/with-tray.sh)
  * over the simulated laptop: the coordinator with its parts wired up.

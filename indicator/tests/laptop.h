@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The simulated laptop in a temporary home, with its devd listening: the
  * readings and the notifications of the indicator's tests.

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /* The low-battery decision over every row of its state table. */
 #include <gtest/gtest.h>
 

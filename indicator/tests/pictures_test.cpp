@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /* The indicator's pictures and texts, decided without a tray. */
 #include <QtTest>
 

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /* The settings value against the real store, in a temporary home. */
 #include <sys/stat.h>
 

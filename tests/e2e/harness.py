@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 """The harness of the end-to-end scenarios.
 
 Every scenario runs the installed ampelwick-sim as a user would: on its own

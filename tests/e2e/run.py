@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: BSD-2-Clause
 """Runs one group of end-to-end scenarios against the installed program.
 
     run.py --binary STAGED/bin/ampelwick-sim --artifacts DIR GROUP [NAMES...]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 """Two batteries on the simulated laptop, summed the way FreeBSD sums them
 (the all-units query): unit 0 idle and nearly empty, unit 1 draining.  The
 probe build reports its tool tips and balloons on standard output."""

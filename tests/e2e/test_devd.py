@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 """devd: battery notifications, a restarting devd, devd away for a while,
 devd gone for good."""
 import time

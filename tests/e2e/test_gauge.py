@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 """The tray picture: the drawn gauge at scale 1 and 2, and the icon theme's
 battery icons."""
 import desktop

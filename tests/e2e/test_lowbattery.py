@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 """Low battery: the warning balloons, the countdown, the suspend command,
 cancelling and re-arming."""
 import os

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 """No system tray at the start: after about 30.5 seconds the program shows
 the battery in a window of its own, kept up to date, with the menu's
 entries as buttons; a tray that starts later gets the icon and the window

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 """Preferences: opened from the tray, edited with the keyboard, saved to the
 settings file and applied at once; what the user sees comes back after a
 restart."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 """Termination signals and Quit: the settings are written and the program
 exits 0; a save that fails is reported."""
 import os

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 """The tray of D-Bus desktops: a StatusNotifierItem host, no XEmbed tray.
 
 A private session bus (dbus-daemon --session) carries a small

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 """Start-up: the tray icon, one instance per user, no battery slot, a
 broken settings file; what the tray shows before the first event."""
 import desktop

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 """Translations: the installed program started in German speaks German.
 
 The stage is an install moved away from its prefix (DESTDIR); the program

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 #include "saved_versions.h"
 
 const cfg_vardef saved_defs[SAVED_NVARS] = {

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The two versions of the settings that the kill test saves in turn: the
  * program's seven settings, the second with commands long enough that the

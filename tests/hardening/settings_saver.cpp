@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Saves the two versions of the settings in turn, for ever, in the home
  * given as the first argument (test_home replaces the password lookup).

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The indicator's decisions for readings far outside their ranges: every
  * capacity, state and remaining time a broken battery driver might report

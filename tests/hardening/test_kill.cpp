@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Crash consistency: a process that saves the settings over and over is
  * killed with SIGKILL at a random moment, again and again.  After every

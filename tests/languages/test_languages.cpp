@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The program in other languages, with its catalogues and Qt's installed
  * the way the program installs them (install_translations): the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 """The native Linux build on a Linux laptop made by umockdev, in a real tray.
 
 umockdev gives the program a power_supply tree in sysfs (a system battery,

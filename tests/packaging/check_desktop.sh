@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-2-Clause
 # desktop-file-validate must accept the entries without a word, hints
 # included.
 validate=$1

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: BSD-2-Clause
 """Installs the build with "cmake --install --prefix DIR" and checks it.
 
     check_install.py --cmake CMAKE --build-dir BUILD --prefix DIR \\

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-2-Clause
 # mandoc -Tlint must have nothing to say about the manual page.  Only the
 # check that cross-referenced pages exist is left out: acpi(4), devd(8) and
 # acpiconf(8) are FreeBSD's and missing elsewhere.

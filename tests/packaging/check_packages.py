@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: BSD-2-Clause
 """The package list (packaging/packages.txt) against those who name it.
 
 - The FreeBSD port: every FreeBSD package of the build, lib and run

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: BSD-2-Clause
 """Checks the translation sources.
 
 Every catalogue must hold exactly the program's texts (messages.txt), all

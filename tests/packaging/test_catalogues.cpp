@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The built message catalogues, loaded the way the program loads them:
  * QTranslator::load with the locale, "ampelwick", "_" and the directory.

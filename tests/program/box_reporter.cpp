@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Linked into the probe build of the program: reports every message box on
  * standard output as one line and closes it, so that a test can check the

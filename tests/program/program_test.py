@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 """The program's start-up, exits and error boxes, run as a process.
 
 ampelwick-probe is the program on the simulated laptop with one addition: it

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>

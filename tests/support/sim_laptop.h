@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * Test support: drives the simulated laptop (the battery platform "sim").
  *

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-2-Clause
 # Runs a command on a virtual X server (Xvfb) with a real XEmbed system tray
 # (trayer), then tears both down.  The command's exit status is kept; it
 # finds WITH_TRAY=1 in its environment when a tray was started (the tray
