@@ -39,6 +39,16 @@ struct Settings {
 	{
 		return suspend ? suspendCmd : shutdownCmd;
 	}
+
+	bool operator==(const Settings &o) const
+	{
+		return autoShutdown == o.autoShutdown && suspend == o.suspend &&
+		    shutdownCap == o.shutdownCap &&
+		    shutdownCmd == o.shutdownCmd &&
+		    suspendCmd == o.suspendCmd &&
+		    useIconTheme == o.useIconTheme &&
+		    pollInterval == o.pollInterval;
+	}
 };
 
 /*

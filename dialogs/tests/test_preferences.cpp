@@ -61,15 +61,6 @@ struct Ui {
 	}
 };
 
-bool
-same(const Settings &a, const Settings &b)
-{
-	return a.autoShutdown == b.autoShutdown && a.suspend == b.suspend &&
-	    a.shutdownCap == b.shutdownCap && a.shutdownCmd == b.shutdownCmd &&
-	    a.suspendCmd == b.suspendCmd && a.useIconTheme == b.useIconTheme &&
-	    a.pollInterval == b.pollInterval;
-}
-
 /* Runs the dialog; act() is called once from inside its event loop. */
 int
 run(Preferences &dlg, const std::function<void()> &act)
@@ -178,7 +169,7 @@ TestPreferences::okHandsBackTheEdits()
 	want.useIconTheme = false;
 	want.suspendCmd = "loginctl suspend";
 	want.shutdownCmd = "echo \"bye\" 'now' # x";
-	QVERIFY(same(dlg.settings(), want));
+	QVERIFY(dlg.settings() == want);
 }
 
 void
@@ -263,7 +254,7 @@ TestPreferences::rejectHandsBackNothing()
 	});
 
 	QCOMPARE(result, int(QDialog::Rejected));
-	QVERIFY(same(dlg.settings(), before));
+	QVERIFY(dlg.settings() == before);
 }
 
 /*
@@ -281,7 +272,7 @@ TestPreferences::commandsKeptAsWritten()
 
 	QCOMPARE(ui.shutdownCmd->text().size(), int(s.shutdownCmd.size()));
 	dlg.acceptSlot();
-	QVERIFY(same(dlg.settings(), s));
+	QVERIFY(dlg.settings() == s);
 
 	const QString typed = QStringLiteral("echo \u00e9t\u00e9 \u2192 \u263e");
 	Preferences again(s, nullptr);
@@ -320,7 +311,7 @@ TestPreferences::lineEndsDroppedLineBreaksRefused()
 	QCOMPARE(result, int(QDialog::Rejected));
 	QCOMPARE(boxes.seen, QStringList("Warning: The shutdown command must be "
 	    "a single line."));
-	QVERIFY(same(dlg.settings(), before));
+	QVERIFY(dlg.settings() == before);
 }
 
 void

@@ -59,22 +59,13 @@ protected:
 	}
 };
 
-bool
-same(const Settings &a, const Settings &b)
-{
-	return a.autoShutdown == b.autoShutdown && a.suspend == b.suspend &&
-	    a.shutdownCap == b.shutdownCap && a.shutdownCmd == b.shutdownCmd &&
-	    a.suspendCmd == b.suspendCmd && a.useIconTheme == b.useIconTheme &&
-	    a.pollInterval == b.pollInterval;
-}
-
 /* No file: the defaults, and nothing written until the first save. */
 TEST_F(SettingsTest, DefaultsWithoutFileWrittenInSlotOrder)
 {
 	Settings s;
 	s.pollInterval = 99;
 	ASSERT_TRUE(settings_load(&s));
-	EXPECT_TRUE(same(s, Settings()));
+	EXPECT_TRUE(s == Settings());
 	EXPECT_EQ(access(path().c_str(), F_OK), -1);
 
 	ASSERT_TRUE(settings_save(s));
@@ -103,7 +94,7 @@ TEST_F(SettingsTest, RoundTripKeepsEveryFieldAndCommandBytes)
 
 	Settings back;
 	ASSERT_TRUE(settings_load(&back)) << cfg_errstr();
-	EXPECT_TRUE(same(back, s));
+	EXPECT_TRUE(back == s);
 	back.suspend = true;
 	EXPECT_EQ(back.command(), s.suspendCmd);
 }
@@ -116,7 +107,7 @@ TEST_F(SettingsTest, MissingVariablesTakeTheirDefaults)
 	Settings want;
 	want.pollInterval = 9;
 	want.suspendCmd = "zzz";
-	EXPECT_TRUE(same(s, want));
+	EXPECT_TRUE(s == want);
 }
 
 /* Failures leave the text with the store; the value stays as it was. */
