@@ -38,7 +38,7 @@ ampelwick_release(batt_source *src)
 	if (src->devd_fd != -1)
 		platform_events_close(src->devd_fd);
 	if (src->status.acpi_fd != -1)
-		close(src->status.acpi_fd);
+		platform_close(src->status.acpi_fd);
 	free(src->devd_buf);
 	ampelwick_clear(src);
 }

@@ -24,6 +24,8 @@ extern const platform_call_names platform_calls;
 
 /* Opens the readings' device, read-only and close-on-exec. */
 int	platform_open(void);
+/* Closes it, and what the platform keeps open for its readings. */
+void	platform_close(int fd);
 /* The number of system batteries; ENOENT: no battery support at all. */
 int	platform_battery_units(int *units);
 /*

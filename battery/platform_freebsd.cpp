@@ -45,6 +45,12 @@ platform_open(void)
 	return open("/dev/acpi", O_RDONLY | O_CLOEXEC);
 }
 
+void
+platform_close(int fd)
+{
+	close(fd);
+}
+
 int
 platform_battery_units(int *units)
 {

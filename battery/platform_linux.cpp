@@ -19,6 +19,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <libudev.h>
@@ -44,9 +45,20 @@ platform_linux_set_root(const char *dir)
 	snprintf(supply_root, sizeof(supply_root), "%s", dir);
 }
 
-/* Attribute attr of supply dev, without its newline; false when absent. */
+/* The text read into buf, without its newline. */
 static bool
-read_attr(int dirfd, const char *dev, const char *attr, char *buf, size_t len)
+finish_text(ssize_t n, char *buf)
+{
+	if (n < 0)
+		return false;
+	buf[n] = '\0';
+	buf[strcspn(buf, "\n")] = '\0';
+	return true;
+}
+
+/* File attr of supply dev, opened for this one read. */
+static bool
+read_once(int dirfd, const char *dev, const char *attr, char *buf, size_t len)
 {
 	char path[2 * NAME_MAX + 2];
 	ssize_t n;
@@ -57,42 +69,19 @@ read_attr(int dirfd, const char *dev, const char *attr, char *buf, size_t len)
 		return false;
 	n = read(fd, buf, len - 1);
 	close(fd);
-	if (n < 0)
-		return false;
-	buf[n] = '\0';
-	buf[strcspn(buf, "\n")] = '\0';
-	return true;
+	return finish_text(n, buf);
 }
 
-/* A number; -1 when absent or unreadable. */
+/* A number in text; -1 when it is none. */
 static int64_t
-read_num(int dirfd, const char *dev, const char *attr)
+parse_num(const char *buf)
 {
-	char buf[32], *end;
+	char *end;
 	long long v;
 
-	if (!read_attr(dirfd, dev, attr, buf, sizeof(buf)))
-		return -1;
 	errno = 0;
 	v = strtoll(buf, &end, 10);
 	return end != buf && errno == 0 ? v : -1;
-}
-
-/* A signed figure (a rate): false when absent or unreadable. */
-static bool
-read_signed(int dirfd, const char *dev, const char *attr, int64_t *v)
-{
-	char buf[32], *end;
-	long long n;
-
-	if (!read_attr(dirfd, dev, attr, buf, sizeof(buf)))
-		return false;
-	errno = 0;
-	n = strtoll(buf, &end, 10);
-	if (end == buf || errno != 0)
-		return false;
-	*v = n;
-	return true;
 }
 
 /* A HID device's name: bus, vendor, product and instance in hex. */
@@ -145,52 +134,140 @@ is_mains(const char *type, const char *scope)
 }
 
 /*
- * What a supply is (a system battery, a mains adapter or neither) does
- * not change while it exists, so it is kept from scan to scan: a poll
- * then reads the figures alone.  A supply is known by its entry's name and
+ * The supplies that matter, the system batteries and the mains adapters,
+ * are kept from pass to pass over the class directory with their
+ * attribute files open: a poll reads each file again from its start,
+ * which makes sysfs produce the figure anew, with no directory to list
+ * and no path to look up.  A supply is known by its entry's name and
  * inode number; one that goes and comes back is a new entry, read anew.
- * The kernel links a new supply into the class before it makes its
- * attribute files, and announces it once they are there: a supply event
- * forgets every kind, as does opening the class directory.
+ *
+ * A pass runs at the start, after a supply came or went or events were
+ * lost (udev announces every supply that comes or goes), while an entry
+ * has no type yet (the kernel links a new supply into the class before it
+ * makes its attribute files), and once a minute in case an announcement
+ * never came.  A supply that announces a change is read through new
+ * descriptors, so its figures hold where attribute files are replaced
+ * rather than rewritten, as a test bed does.
  */
 enum supply_kind { SUPPLY_UNREADABLE, SUPPLY_OTHER, SUPPLY_BATTERY, SUPPLY_MAINS };
+
+enum supply_attr {
+	ATTR_PRESENT, ATTR_STATUS, ATTR_CAPACITY, ATTR_ENERGY_NOW,
+	ATTR_ENERGY_FULL, ATTR_POWER_NOW, ATTR_CURRENT_NOW, ATTR_VOLTAGE_NOW,
+	ATTR_CHARGE_NOW, ATTR_CHARGE_FULL, ATTR_ONLINE, ATTR_COUNT
+};
+
+static const char *const attr_names[ATTR_COUNT] = {
+	"present", "status", "capacity", "energy_now", "energy_full",
+	"power_now", "current_now", "voltage_now", "charge_now",
+	"charge_full", "online",
+};
+
+/* An attribute file not opened yet, and one the supply does not have. */
+static constexpr int FILE_UNOPENED = -1;
+static constexpr int FILE_ABSENT = -2;
 
 struct known_supply {
 	ino_t		ino;
 	char		name[NAME_MAX + 1];
-	supply_kind	kind;
+	supply_kind	kind;		/* SUPPLY_BATTERY or SUPPLY_MAINS */
+	int		file[ATTR_COUNT];
 };
 
-/* Supplies kept; a machine with more has the rest looked at every time. */
+/* No laptop has more batteries and adapters; the rest are left out. */
 static constexpr int KNOWN_MAX = 16;
 static known_supply	known[KNOWN_MAX];
 static int		nknown;
 
+static constexpr time_t	PASS_INTERVAL_S = 60;
+static bool		pass_due = true;
+static struct timespec	last_pass;
+
 /*
  * The AC line as the last reading of the batteries found it, -1 when
- * taken: the AC request of the same poll uses it instead of a second pass.
+ * taken: the AC request of the same poll uses it instead of reading again.
  */
 static int	scanned_online = -1;
 
-/* What one pass over the class directory finds. */
+/* The batteries and the AC line, as the known supplies show them. */
 struct supplies {
 	int	batteries;
-	char	names[BATT_MAX_UNITS][NAME_MAX + 1];	/* the first by name */
-	bool	online;					/* a mains adapter is online */
+	int	battery[BATT_MAX_UNITS];	/* in known[], the first by name */
+	bool	online;				/* a mains adapter is online */
 };
 
-/* Keeps the BATT_MAX_UNITS first names in order. */
 static void
-add_battery(supplies *s, const char *name)
+close_files(known_supply *k)
 {
-	int kept = s->batteries < BATT_MAX_UNITS ? s->batteries : BATT_MAX_UNITS, at;
+	for (int &fd : k->file) {
+		if (fd >= 0)
+			close(fd);
+		fd = FILE_UNOPENED;
+	}
+}
 
-	s->batteries++;
-	for (at = kept; at > 0 && strcmp(name, s->names[at - 1]) < 0; at--)
-		if (at < BATT_MAX_UNITS)
-			memcpy(s->names[at], s->names[at - 1], sizeof(s->names[at]));
-	if (at < BATT_MAX_UNITS)
-		snprintf(s->names[at], sizeof(s->names[at]), "%s", name);
+static void
+forget_all(void)
+{
+	for (int i = 0; i < nknown; i++)
+		close_files(&known[i]);
+	nknown = 0;
+	pass_due = true;
+	scanned_online = -1;
+}
+
+/* The supply's files are opened anew when next read. */
+static void
+forget_files(const char *name)
+{
+	for (int i = 0; name != nullptr && i < nknown; i++)
+		if (strcmp(known[i].name, name) == 0)
+			close_files(&known[i]);
+}
+
+/* Attribute a of supply k, without its newline; false when absent. */
+static bool
+read_attr(int dirfd, known_supply *k, supply_attr a, char *buf, size_t len)
+{
+	char path[2 * NAME_MAX + 2];
+	int *fd = &k->file[a];
+
+	if (*fd == FILE_ABSENT)
+		return false;
+	if (*fd == FILE_UNOPENED) {
+		snprintf(path, sizeof(path), "%s/%s", k->name, attr_names[a]);
+		if ((*fd = openat(dirfd, path, O_RDONLY | O_CLOEXEC)) == -1) {
+			*fd = errno == ENOENT ? FILE_ABSENT : FILE_UNOPENED;
+			return false;
+		}
+	}
+	return finish_text(pread(*fd, buf, len - 1, 0), buf);
+}
+
+/* A number; -1 when absent or unreadable. */
+static int64_t
+read_num(int dirfd, known_supply *k, supply_attr a)
+{
+	char buf[32];
+
+	return read_attr(dirfd, k, a, buf, sizeof(buf)) ? parse_num(buf) : -1;
+}
+
+/* A signed figure (a rate): false when absent or unreadable. */
+static bool
+read_signed(int dirfd, known_supply *k, supply_attr a, int64_t *v)
+{
+	char buf[32], *end;
+	long long n;
+
+	if (!read_attr(dirfd, k, a, buf, sizeof(buf)))
+		return false;
+	errno = 0;
+	n = strtoll(buf, &end, 10);
+	if (end == buf || errno != 0)
+		return false;
+	*v = n;
+	return true;
 }
 
 static supply_kind
@@ -200,9 +277,9 @@ classify(int dirfd, const char *name)
 	const char *sc, *dev = nullptr;
 	ssize_t n;
 
-	if (!read_attr(dirfd, name, "type", type, sizeof(type)))
+	if (!read_once(dirfd, name, "type", type, sizeof(type)))
 		return SUPPLY_UNREADABLE;
-	sc = read_attr(dirfd, name, "scope", scope, sizeof(scope)) ? scope : nullptr;
+	sc = read_once(dirfd, name, "scope", scope, sizeof(scope)) ? scope : nullptr;
 	if ((n = readlinkat(dirfd, name, path, sizeof(path) - 1)) > 0) {
 		path[n] = '\0';
 		dev = path;
@@ -213,59 +290,57 @@ classify(int dirfd, const char *name)
 }
 
 /*
- * The kind of the entry, from the last scan where it was seen there; it
- * goes into seen, the kinds of this scan.  A supply without a type yet is
- * looked at again the next time.
+ * The entry into seen: the known supply it was at the last pass, with its
+ * files, or a new one.  Files found absent are looked for again.
+ * Whether the entry has no type yet.
  */
-static supply_kind
-kind_of(int dirfd, ino_t ino, const char *name, known_supply *seen, int *nseen)
+static bool
+take(int dirfd, const struct dirent64 *de, known_supply *seen, int *nseen)
 {
-	supply_kind kind = SUPPLY_UNREADABLE;
+	known_supply *k = nullptr;
+	supply_kind kind;
 
-	for (int i = 0; i < nknown && kind == SUPPLY_UNREADABLE; i++)
-		if (known[i].ino == ino && strcmp(known[i].name, name) == 0)
-			kind = known[i].kind;
-	if (kind == SUPPLY_UNREADABLE)
-		kind = classify(dirfd, name);
-	if (kind != SUPPLY_UNREADABLE && *nseen < KNOWN_MAX) {
-		seen[*nseen].ino = ino;
-		snprintf(seen[*nseen].name, sizeof(seen[*nseen].name), "%s", name);
-		seen[(*nseen)++].kind = kind;
+	for (int i = 0; i < nknown && k == nullptr; i++)
+		if (known[i].ino == de->d_ino && strcmp(known[i].name, de->d_name) == 0)
+			k = &known[i];
+	if (k != nullptr) {
+		if (*nseen < KNOWN_MAX) {
+			seen[*nseen] = *k;
+			for (int &fd : seen[(*nseen)++].file)
+				if (fd == FILE_ABSENT)
+					fd = FILE_UNOPENED;
+			/* Handed over: the old record no longer owns them. */
+			for (int &fd : k->file)
+				fd = FILE_UNOPENED;
+		}
+		return false;
 	}
-	return kind;
-}
-
-static void
-take(int dirfd, const struct dirent64 *de, supplies *s, known_supply *seen,
-    int *nseen)
-{
-	switch (kind_of(dirfd, de->d_ino, de->d_name, seen, nseen)) {
-	case SUPPLY_BATTERY:
-		add_battery(s, de->d_name);
-		break;
-	case SUPPLY_MAINS:
-		if (read_num(dirfd, de->d_name, "online") > 0)
-			s->online = true;
-		break;
-	default:
-		break;
+	kind = classify(dirfd, de->d_name);
+	if ((kind == SUPPLY_BATTERY || kind == SUPPLY_MAINS) && *nseen < KNOWN_MAX) {
+		k = &seen[(*nseen)++];
+		k->ino = de->d_ino;
+		snprintf(k->name, sizeof(k->name), "%s", de->d_name);
+		k->kind = kind;
+		for (int &fd : k->file)
+			fd = FILE_UNOPENED;
 	}
+	return kind == SUPPLY_UNREADABLE;
 }
 
 /*
  * One pass over the class directory from its start.  Its descriptor is
  * read for nothing else, so the pass rewinds it instead of opening the
- * directory again.
+ * directory again.  The files of supplies gone are closed.
  */
 static int
-scan(int dirfd, supplies *s)
+pass(int dirfd)
 {
 	static known_supply seen[KNOWN_MAX];
 	alignas(struct dirent64) char buf[4096];
+	bool unreadable = false;
 	ssize_t n;
 	int nseen = 0;
 
-	memset(s, 0, sizeof(*s));
 	if (lseek(dirfd, 0, SEEK_SET) == -1)
 		return -1;
 	while ((n = getdents64(dirfd, buf, sizeof(buf))) > 0)
@@ -273,23 +348,77 @@ scan(int dirfd, supplies *s)
 			const struct dirent64 *de =
 			    reinterpret_cast<const struct dirent64 *>(buf + at);
 
-			if (de->d_name[0] != '.')
-				take(dirfd, de, s, seen, &nseen);
+			if (de->d_name[0] != '.' && take(dirfd, de, seen, &nseen))
+				unreadable = true;
 			at += de->d_reclen;
 		}
-	if (n == -1)
-		return -1;
+	for (int i = 0; i < nknown; i++)
+		close_files(&known[i]);
 	memcpy(known, seen, sizeof(known[0]) * nseen);
 	nknown = nseen;
+	if (n == -1) {
+		forget_all();
+		return -1;
+	}
+	pass_due = unreadable;
+	clock_gettime(CLOCK_MONOTONIC, &last_pass);
+	return 0;
+}
+
+static bool
+pass_needed(void)
+{
+	struct timespec now;
+
+	if (pass_due)
+		return true;
+	clock_gettime(CLOCK_MONOTONIC, &now);
+	return now.tv_sec - last_pass.tv_sec >= PASS_INTERVAL_S;
+}
+
+/* Keeps the BATT_MAX_UNITS first batteries by name, in order. */
+static void
+add_battery(supplies *s, int index)
+{
+	int kept = s->batteries < BATT_MAX_UNITS ? s->batteries : BATT_MAX_UNITS, at;
+	const char *name = known[index].name;
+
+	s->batteries++;
+	for (at = kept; at > 0 && strcmp(name, known[s->battery[at - 1]].name) < 0; at--)
+		if (at < BATT_MAX_UNITS)
+			s->battery[at] = s->battery[at - 1];
+	if (at < BATT_MAX_UNITS)
+		s->battery[at] = index;
+}
+
+/* The batteries and the AC line now, after a pass where one is due. */
+static int
+survey(int dirfd, supplies *s)
+{
+	memset(s, 0, sizeof(*s));
+	if (pass_needed() && pass(dirfd) == -1)
+		return -1;
+	for (int i = 0; i < nknown; i++) {
+		if (known[i].kind == SUPPLY_BATTERY)
+			add_battery(s, i);
+		else if (read_num(dirfd, &known[i], ATTR_ONLINE) > 0)
+			s->online = true;
+	}
 	return 0;
 }
 
 int
 platform_open(void)
 {
-	nknown = 0;
-	scanned_online = -1;
+	forget_all();
 	return open(supply_root, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+void
+platform_close(int fd)
+{
+	forget_all();
+	close(fd);
 }
 
 int
@@ -300,8 +429,9 @@ platform_battery_units(int *units)
 
 	if ((fd = platform_open()) == -1)
 		return -1;
-	r = scan(fd, &s);
-	close(fd);
+	r = survey(fd, &s);
+	/* The files were opened for this look alone. */
+	platform_close(fd);
 	if (r == 0)
 		*units = s.batteries;
 	return r;
@@ -330,25 +460,25 @@ magnitude(int64_t v)
 
 /* The current and the voltage only where no energy figures tell. */
 static void
-read_figures(int dirfd, const char *bat, batt_reading *r)
+read_figures(int dirfd, known_supply *bat, batt_reading *r)
 {
 	int64_t volts, current = -1, power;
 	bool has_current;
 
-	r->now = read_num(dirfd, bat, "energy_now");
-	r->full = read_num(dirfd, bat, "energy_full");
+	r->now = read_num(dirfd, bat, ATTR_ENERGY_NOW);
+	r->full = read_num(dirfd, bat, ATTR_ENERGY_FULL);
 	if (r->now >= 0 && r->full >= 0) {
-		if (read_signed(dirfd, bat, "power_now", &power))
+		if (read_signed(dirfd, bat, ATTR_POWER_NOW, &power))
 			r->rate = power;
-		else if (read_signed(dirfd, bat, "current_now", &current))
+		else if (read_signed(dirfd, bat, ATTR_CURRENT_NOW, &current))
 			r->rate = to_energy(magnitude(current),
-			    read_num(dirfd, bat, "voltage_now"));
+			    read_num(dirfd, bat, ATTR_VOLTAGE_NOW));
 		return;
 	}
-	has_current = read_signed(dirfd, bat, "current_now", &current);
-	volts = read_num(dirfd, bat, "voltage_now");
-	r->now = read_num(dirfd, bat, "charge_now");
-	r->full = read_num(dirfd, bat, "charge_full");
+	has_current = read_signed(dirfd, bat, ATTR_CURRENT_NOW, &current);
+	volts = read_num(dirfd, bat, ATTR_VOLTAGE_NOW);
+	r->now = read_num(dirfd, bat, ATTR_CHARGE_NOW);
+	r->full = read_num(dirfd, bat, ATTR_CHARGE_FULL);
 	r->rate = has_current ? current : -1;
 	if (volts <= 0) {
 		r->charge = true;
@@ -362,20 +492,20 @@ read_figures(int dirfd, const char *bat, batt_reading *r)
 }
 
 static void
-read_battery(int dirfd, const char *bat, batt_reading *r)
+read_battery(int dirfd, known_supply *bat, batt_reading *r)
 {
 	char status[32];
 
 	batt_reading_clear(r);
-	snprintf(r->name, sizeof(r->name), "%s", bat);
-	r->present = read_num(dirfd, bat, "present") != 0;
-	if (read_attr(dirfd, bat, "status", status, sizeof(status))) {
+	snprintf(r->name, sizeof(r->name), "%s", bat->name);
+	r->present = read_num(dirfd, bat, ATTR_PRESENT) != 0;
+	if (read_attr(dirfd, bat, ATTR_STATUS, status, sizeof(status))) {
 		if (strcmp(status, "Discharging") == 0)
 			r->flags = BATT_FLAG_DISCHARGING;
 		else if (strcmp(status, "Charging") == 0)
 			r->flags = BATT_FLAG_CHARGING;
 	}
-	r->percent = read_num(dirfd, bat, "capacity");
+	r->percent = read_num(dirfd, bat, ATTR_CAPACITY);
 	read_figures(dirfd, bat, r);
 }
 
@@ -384,10 +514,10 @@ platform_read_batteries(int fd, int, batt_reading *r, int max)
 {
 	supplies s;
 
-	if (scan(fd, &s) == -1)
+	if (survey(fd, &s) == -1)
 		return -1;
 	for (int i = 0; i < s.batteries && i < max && i < BATT_MAX_UNITS; i++)
-		read_battery(fd, s.names[i], &r[i]);
+		read_battery(fd, &known[s.battery[i]], &r[i]);
 	scanned_online = s.online;
 	return s.batteries;
 }
@@ -405,10 +535,10 @@ platform_read_levels(int fd, int unit, batt_reading *r)
 {
 	supplies s;
 
-	if (scan(fd, &s) == -1)
+	if (survey(fd, &s) == -1)
 		return -1;
 	if (unit < s.batteries && unit < BATT_MAX_UNITS)
-		read_figures(fd, s.names[unit], r);
+		read_figures(fd, &known[s.battery[unit]], r);
 	return 0;
 }
 
@@ -418,7 +548,7 @@ platform_acline(int fd, int *online)
 	supplies s;
 
 	if (scanned_online == -1) {
-		if (scan(fd, &s) == -1)
+		if (survey(fd, &s) == -1)
 			return -1;
 		scanned_online = s.online;
 	}
@@ -480,14 +610,18 @@ platform_events_take(int)
 	int found = 0;
 
 	while ((dev = udev_monitor_receive_device(monitor)) != nullptr) {
+		const char *action = udev_device_get_action(dev);
+
 		found |= supply_event(dev);
+		forget_files(udev_device_get_sysname(dev));
+		/* A supply came or went. */
+		if (action == nullptr || strcmp(action, "change") != 0)
+			pass_due = true;
 		udev_device_unref(dev);
-		/* A supply of any kind came, changed or went. */
-		nknown = 0;
 	}
 	/* Events were lost: one of them may have been ours. */
 	if (errno == ENOBUFS) {
-		nknown = 0;
+		forget_all();
 		return 1;
 	}
 	return found;

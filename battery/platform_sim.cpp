@@ -191,6 +191,12 @@ platform_open(void)
 	return open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
+void
+platform_close(int fd)
+{
+	close(fd);
+}
+
 int
 platform_battery_units(int *units)
 {

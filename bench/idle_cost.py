@@ -243,18 +243,18 @@ class Laptop:
         """Plugs or unplugs the charger, or moves the battery between 50
         and 80 % (each changes the drawn gauge); returns the device whose
         uevent tells it."""
+        write = desktop.rewrite_attribute
         if kind == "charger":
             self.online = not self.online
-            self.testbed.set_attribute(self.mains, "online",
-                                       "1" if self.online else "0")
-            self.testbed.set_attribute(self.battery, "status", "Charging"
-                                       if self.online else "Discharging")
+            write(self.testbed, self.mains, "online",
+                  "1" if self.online else "0")
+            write(self.testbed, self.battery, "status",
+                  "Charging" if self.online else "Discharging")
             return self.mains
         self.capacity = 80 if self.capacity == 50 else 50
-        self.testbed.set_attribute(self.battery, "capacity",
-                                   str(self.capacity))
-        self.testbed.set_attribute(self.battery, "energy_now",
-                                   str(self.capacity * 500000))
+        write(self.testbed, self.battery, "capacity", str(self.capacity))
+        write(self.testbed, self.battery, "energy_now",
+              str(self.capacity * 500000))
         return self.battery
 
 

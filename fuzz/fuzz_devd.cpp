@@ -38,6 +38,12 @@ platform_open(void)
 	return -1;
 }
 
+void
+platform_close(int fd)
+{
+	close(fd);
+}
+
 int
 platform_battery_units(int *)
 {

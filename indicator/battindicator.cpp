@@ -219,28 +219,38 @@ void
 BattIndicator::loadIcons()
 {
 	icons = Pictures::loadIcons(settings.useIconTheme);
+	iconShows.reset();
 	/* The menu is kept from embedding to embedding: it follows the theme. */
 	prefsAction->setIcon(icons.icons[ICON_PREFERENCES]);
 	quitAction->setIcon(icons.icons[ICON_QUIT]);
 }
 
-/* The picture and the tool tip's text, on the icon or in the window. */
+/*
+ * The picture and the tool tip's text, on the icon or in the window.  The
+ * icon is given a picture only when it changes: each new one makes the
+ * tray draw it again, and the time left changes the text alone.
+ */
 void
 BattIndicator::showStatus()
 {
 	if (trayIcon == nullptr && fallback == nullptr)
 		return;
-	const QIcon picture = Pictures::trayPicture(icons,
+	const PictureKey key = Pictures::pictureKey(icons,
 	    settings.useIconTheme, watch->status());
 	const QString text = Pictures::toolTipFor(watch->status(),
 	    watch->units());
 	if (trayIcon != nullptr) {
-		trayIcon->setIcon(picture);
-		if (!text.isNull())
+		if (!iconShows || *iconShows != key) {
+			trayIcon->setIcon(Pictures::trayPicture(icons,
+			    settings.useIconTheme, watch->status()));
+			iconShows = key;
+		}
+		if (!text.isNull() && text != trayIcon->toolTip())
 			trayIcon->setToolTip(text);
 	}
 	if (fallback != nullptr)
-		fallback->showStatus(picture, text);
+		fallback->showStatus(Pictures::trayPicture(icons,
+		    settings.useIconTheme, watch->status()), text);
 }
 
 void

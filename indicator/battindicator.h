@@ -9,6 +9,8 @@
 #ifndef AMPELWICK_BATTINDICATOR_H
 #define AMPELWICK_BATTINDICATOR_H
 
+#include <optional>
+
 #include <QPointer>
 #include <QSystemTrayIcon>
 #include <QWidget>
@@ -66,6 +68,8 @@ private:
 	int			 trayRetries;
 	/* Made once; hidden and shown again to embed it anew. */
 	QSystemTrayIcon		*trayIcon = nullptr;
+	/* What the icon shows; nothing before its first picture. */
+	std::optional<PictureKey> iconShows;
 	/* Made when first needed, hidden when a tray comes. */
 	FallbackWindow		*fallback = nullptr;
 	/* The one dialog open: a second request raises it. */

@@ -222,15 +222,32 @@ private:
 	int	warnCapacity;
 };
 
+PictureKey
+Pictures::pictureKey(const IconSet &set, bool useIconTheme,
+    const batt_status &now)
+{
+	PictureKey key;
+
+	if (!set.themeIconsMissing && useIconTheme)
+		key.themeIcon = iconIndexFor(now.capacity, now.state);
+	else {
+		key.gauge = now.state == BATT_DISCHARGING ? -now.capacity :
+		    now.capacity;
+		key.warn = now.warn_capacity;
+	}
+	return key;
+}
+
 /* Theme icons come at whatever size the tray asks for, as the gauge. */
 QIcon
 Pictures::trayPicture(const IconSet &set, bool useIconTheme,
     const batt_status &now)
 {
-	if (!set.themeIconsMissing && useIconTheme)
-		return set.icons[iconIndexFor(now.capacity, now.state)];
-	return QIcon(new GaugeEngine(now.state == BATT_DISCHARGING ?
-	    -now.capacity : now.capacity, now.warn_capacity));
+	const PictureKey key = pictureKey(set, useIconTheme, now);
+
+	if (key.themeIcon != -1)
+		return set.icons[key.themeIcon];
+	return QIcon(new GaugeEngine(key.gauge, key.warn));
 }
 
 static QString

@@ -31,6 +31,21 @@ struct IconSet {
 	bool	themeIconsMissing = false;	/* a level icon: draw the gauge */
 };
 
+/* What decides a tray picture: equal keys, the same picture. */
+struct PictureKey {
+	int	themeIcon = -1;	/* the index of the theme's icon; -1: the gauge */
+	int	gauge = 0;	/* the gauge's value and warning level */
+	int	warn = 0;
+
+	bool
+	operator==(const PictureKey &o) const
+	{
+		return themeIcon == o.themeIcon && gauge == o.gauge &&
+		    warn == o.warn;
+	}
+	bool operator!=(const PictureKey &o) const { return !(*this == o); }
+};
+
 class Pictures {
 	/* The catalogues hold these texts under the indicator's name. */
 	Q_DECLARE_TR_FUNCTIONS(BattIndicator)
@@ -56,6 +71,8 @@ public:
 	 * at the size and pixel ratio of each use.
 	 */
 	static QIcon	trayPicture(const IconSet &set, bool useIconTheme,
+			    const batt_status &now);
+	static PictureKey pictureKey(const IconSet &set, bool useIconTheme,
 			    const batt_status &now);
 	/*
 	 * The status lines, then one line per battery when there are two or

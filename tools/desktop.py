@@ -93,6 +93,24 @@ class FakeHome:
         shutil.rmtree(self.dir, ignore_errors=True)
 
 
+def rewrite_attribute(testbed, dev, name, value):
+    """Rewrites a file of an umockdev test bed's sysfs in place, as the
+    kernel's figures change.
+
+    ampelwick keeps its attribute files open and reads them again;
+    umockdev's own setter would put a new file in the old one's place.
+    The new text goes in one write and ends in a newline, so a read
+    between the write and the truncation still finds it whole.
+    """
+    fd = os.open(testbed.get_root_dir() + dev + "/" + name, os.O_WRONLY)
+    try:
+        text = (value + "\n").encode()
+        os.pwrite(fd, text, 0)
+        os.ftruncate(fd, len(text))
+    finally:
+        os.close(fd)
+
+
 def settings_text(autoshutdown=False, shutdown_cap=5,
                   shutdown_cmd="systemctl poweroff",
                   suspend_cmd="systemctl suspend", suspend=True,

@@ -36,6 +36,20 @@ threads()
 	return n - 2;
 }
 
+/* Descriptors this process holds. */
+static int
+descriptors()
+{
+	DIR *dir = opendir("/proc/self/fd");
+	int n = 0;
+
+	while (dir != nullptr && readdir(dir) != nullptr)
+		n++;
+	if (dir != nullptr)
+		closedir(dir);
+	return n - 3;
+}
+
 class LinuxSupply : public ::testing::Test {
 protected:
 	void
@@ -100,10 +114,28 @@ protected:
 		    "capacity", "4", nullptr, "POWER_SUPPLY_TYPE", "Battery", nullptr));
 	}
 
+	/*
+	 * Rewritten in place, as sysfs changes a figure: the program keeps
+	 * the files open (umockdev's own setter puts a new file there).
+	 */
 	void
 	set(const gchar *dev, const char *attr, const char *value)
 	{
-		umockdev_testbed_set_attribute(tb, dev, attr, value);
+		std::string path = std::string(umockdev_testbed_get_root_dir(tb)) +
+		    dev + "/" + attr;
+		int fd = open(path.c_str(), O_WRONLY | O_TRUNC);
+
+		ASSERT_NE(fd, -1) << path;
+		EXPECT_EQ(write(fd, value, strlen(value)), (ssize_t)strlen(value));
+		close(fd);
+	}
+
+	/* Announced as the kernel announces it, and the announcement taken. */
+	void
+	announce(const gchar *dev, const char *action)
+	{
+		umockdev_testbed_uevent(tb, dev, action);
+		ASSERT_EQ(next_event(), 1);
 	}
 
 	/* Waits for the monitor, then reads what waits. */
@@ -192,6 +224,7 @@ TEST_F(LinuxSupply, TwoBatteriesAddUp)
 	EXPECT_EQ(ampelwick_unit(&src, 1)->capacity, 20);
 
 	/* BAT1 gone from the class: BAT0 alone, by its own capacity. */
+	announce(bat1, "remove");
 	umockdev_testbed_remove_device(tb, bat1);
 	ASSERT_EQ(ampelwick_poll(&src), 0);
 	EXPECT_EQ(src.status.capacity, 2);
@@ -211,10 +244,11 @@ TEST_F(LinuxSupply, AbsurdAndMissingFigures)
 	EXPECT_EQ(src.status.time_left, -1);
 
 	/* Energy and current, no power: the voltage converts. */
-	paths.push_back(umockdev_testbed_add_device(tb, "power_supply", "BAT1", nullptr,
+	announce(keep(umockdev_testbed_add_device(tb, "power_supply", "BAT1", nullptr,
 	    "type", "Battery", "status", "Discharging", "energy_now", "20000000",
 	    "energy_full", "40000000", "current_now", "1000000", "voltage_now", "10000000",
-	    nullptr, nullptr));
+	    nullptr, "POWER_SUPPLY_TYPE", "Battery", nullptr)), "add");
+	announce(bat, "remove");
 	umockdev_testbed_remove_device(tb, bat);
 	ASSERT_EQ(ampelwick_poll(&src), 0);
 	EXPECT_EQ(src.status.capacity, 50);
@@ -248,6 +282,38 @@ TEST_F(LinuxSupply, EventsFromUdevWithoutAThread)
 	umockdev_testbed_uevent(tb, bat, "remove");
 	EXPECT_EQ(next_event(), 1);
 	EXPECT_FALSE(ampelwick_reconnecting(&src));
+}
+
+TEST_F(LinuxSupply, FilesKeptBetweenPollsAndClosed)
+{
+	const gchar *bat0 = add_battery("BAT0", "Discharging", "60", "30000000", "10000000");
+	const gchar *bat1 = add_battery("BAT1", "Discharging", "40", "20000000", "10000000");
+	int before = descriptors(), polling;
+
+	add_mains("0");
+	ASSERT_EQ(ampelwick_init(&src), 1) << src.error;
+	polling = descriptors();
+	for (int i = 0; i < 3; i++)
+		ASSERT_EQ(ampelwick_poll(&src), 0);
+	EXPECT_EQ(descriptors(), polling);
+	set(bat0, "capacity", "59");
+	set(bat0, "energy_now", "29500000");
+	ASSERT_EQ(ampelwick_poll(&src), 0);
+	EXPECT_EQ(ampelwick_unit(&src, 0)->capacity, 59);
+
+	/* A change announced: read anew, through as many files. */
+	umockdev_testbed_set_attribute(tb, bat1, "capacity", "35");
+	announce(bat1, "change");
+	ASSERT_EQ(ampelwick_poll(&src), 0);
+	EXPECT_EQ(ampelwick_unit(&src, 1)->capacity, 35);
+	EXPECT_EQ(descriptors(), polling);
+
+	announce(bat1, "remove");
+	umockdev_testbed_remove_device(tb, bat1);
+	ASSERT_EQ(ampelwick_poll(&src), 0);
+	EXPECT_LT(descriptors(), polling);
+	ampelwick_release(&src);
+	EXPECT_EQ(descriptors(), before);
 }
 
 TEST_F(LinuxSupply, OtherRoot)

@@ -249,6 +249,13 @@ IndicatorTest::changesRedrawGaugeAndToolTip()
 	QCOMPARE(gaugeColour(), red);
 	QCOMPARE(tray()->toolTip(),
 	    QString("Status: Discharging\nCapacity: 10%\nTime remaining: 00:20"));
+	/* The time alone: the tip changes, the tray draws nothing anew. */
+	const qint64 picture = tray()->icon().cacheKey();
+	laptop->set(10, 1, 19);
+	poll();
+	QCOMPARE(tray()->toolTip(),
+	    QString("Status: Discharging\nCapacity: 10%\nTime remaining: 00:19"));
+	QCOMPARE(tray()->icon().cacheKey(), picture);
 	laptop->set(10, 2, -1, 1);
 	poll();
 	QCOMPARE(gaugeColour(), green);

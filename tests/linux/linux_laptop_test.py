@@ -91,8 +91,8 @@ class LinuxLaptopTest(unittest.TestCase):
 
         # The charger: a uevent reaches the program, well before the next
         # reading of its one-minute poll.
-        self.testbed.set_attribute(self.mains, "online", "1")
-        self.testbed.set_attribute(self.battery, "status", "Charging")
+        desktop.rewrite_attribute(self.testbed, self.mains, "online", "1")
+        desktop.rewrite_attribute(self.testbed, self.battery, "status", "Charging")
         self.testbed.uevent(self.mains, "change")
         seen = desktop.wait_for(lambda: self.icon_colours(wid)[0] > 20,
                                 timeout=PATIENCE, interval=0.1)
@@ -133,9 +133,9 @@ class TwoBatteriesTest(unittest.TestCase):
             ["POWER_SUPPLY_TYPE", "Battery"])
 
     def set_bat1(self, percent, status="Discharging"):
-        self.testbed.set_attribute(self.bat1, "status", status)
-        self.testbed.set_attribute(self.bat1, "capacity", str(percent))
-        self.testbed.set_attribute(self.bat1, "energy_now",
+        desktop.rewrite_attribute(self.testbed, self.bat1, "status", status)
+        desktop.rewrite_attribute(self.testbed, self.bat1, "capacity", str(percent))
+        desktop.rewrite_attribute(self.testbed, self.bat1, "energy_now",
                                    str(percent * 500000))
 
     def reports(self, kind):
@@ -197,12 +197,12 @@ class TwoBatteriesTest(unittest.TestCase):
         self.vd.xdotool("key", "alt+c")
 
         # BAT1 taken out with the charger plugged in, then put back.
-        self.testbed.set_attribute(self.mains, "online", "1")
-        self.testbed.set_attribute(self.bat0, "status", "Charging")
-        self.testbed.set_attribute(self.bat1, "present", "0")
+        desktop.rewrite_attribute(self.testbed, self.mains, "online", "1")
+        desktop.rewrite_attribute(self.testbed, self.bat0, "status", "Charging")
+        desktop.rewrite_attribute(self.testbed, self.bat1, "present", "0")
         self.testbed.uevent(self.bat1, "change")
         self.tip("Status: Charging", "Capacity: 2%", "BAT0: 2%", "BAT1: absent")
-        self.testbed.set_attribute(self.bat1, "present", "1")
+        desktop.rewrite_attribute(self.testbed, self.bat1, "present", "1")
         self.set_bat1(30, "Charging")
         self.testbed.uevent(self.bat1, "change")
         self.tip("Status: Charging", "Capacity: 16%", "BAT0: 2%", "BAT1: 30%")
