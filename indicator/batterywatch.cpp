@@ -13,6 +13,11 @@ BatteryWatch::BatteryWatch(QObject *parent)
 	source = new batt_source;
 	ampelwick_clear(source);
 	pollTimer = new QTimer(this);
+	/*
+	 * To the second is close enough for a poll of seconds, and such a
+	 * timer is never woken early, only to sleep again for the rest.
+	 */
+	pollTimer->setTimerType(Qt::VeryCoarseTimer);
 	reconnectTimer = new QTimer(this);
 	lastStatus.capacity = -1;
 
