@@ -291,8 +291,8 @@ classify(int dirfd, const char *name)
 
 /*
  * The entry into seen: the known supply it was at the last pass, with its
- * files, or a new one.  Files found absent are looked for again.
- * Whether the entry has no type yet.
+ * files, or a new one.  Files found absent are looked for again.  True
+ * when the entry has no type yet.
  */
 static bool
 take(int dirfd, const struct dirent64 *de, known_supply *seen, int *nseen)
