@@ -121,9 +121,11 @@ protected:
 	void
 	set(const gchar *dev, const char *attr, const char *value)
 	{
-		std::string path = std::string(umockdev_testbed_get_root_dir(tb)) +
-		    dev + "/" + attr;
+		gchar *root = umockdev_testbed_get_root_dir(tb);
+		std::string path = std::string(root) + dev + "/" + attr;
 		int fd = open(path.c_str(), O_WRONLY | O_TRUNC);
+
+		g_free(root);
 
 		ASSERT_NE(fd, -1) << path;
 		EXPECT_EQ(write(fd, value, strlen(value)), (ssize_t)strlen(value));
