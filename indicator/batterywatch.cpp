@@ -14,8 +14,8 @@ BatteryWatch::BatteryWatch(QObject *parent)
 	ampelwick_clear(source);
 	pollTimer = new QTimer(this);
 	/*
-	 * To the second is close enough for a poll of seconds, and such a
-	 * timer is never woken early, only to sleep again for the rest.
+	 * To the second is close enough for a poll of seconds, and it lets
+	 * the system gather the program's wake-ups with others.
 	 */
 	pollTimer->setTimerType(Qt::VeryCoarseTimer);
 	reconnectTimer = new QTimer(this);
