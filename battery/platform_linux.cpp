@@ -72,16 +72,19 @@ read_once(int dirfd, const char *dev, const char *attr, char *buf, size_t len)
 	return finish_text(n, buf);
 }
 
-/* A number in text; -1 when it is none. */
-static int64_t
-parse_num(const char *buf)
+/* A number in text: false when it is none. */
+static bool
+parse_num(const char *buf, int64_t *v)
 {
 	char *end;
-	long long v;
+	long long n;
 
 	errno = 0;
-	v = strtoll(buf, &end, 10);
-	return end != buf && errno == 0 ? v : -1;
+	n = strtoll(buf, &end, 10);
+	if (end == buf || errno != 0)
+		return false;
+	*v = n;
+	return true;
 }
 
 /* A HID device's name: bus, vendor, product and instance in hex. */
@@ -249,25 +252,19 @@ static int64_t
 read_num(int dirfd, known_supply *k, supply_attr a)
 {
 	char buf[32];
+	int64_t v;
 
-	return read_attr(dirfd, k, a, buf, sizeof(buf)) ? parse_num(buf) : -1;
+	return read_attr(dirfd, k, a, buf, sizeof(buf)) && parse_num(buf, &v) ?
+	    v : -1;
 }
 
 /* A signed figure (a rate): false when absent or unreadable. */
 static bool
 read_signed(int dirfd, known_supply *k, supply_attr a, int64_t *v)
 {
-	char buf[32], *end;
-	long long n;
+	char buf[32];
 
-	if (!read_attr(dirfd, k, a, buf, sizeof(buf)))
-		return false;
-	errno = 0;
-	n = strtoll(buf, &end, 10);
-	if (end == buf || errno != 0)
-		return false;
-	*v = n;
-	return true;
+	return read_attr(dirfd, k, a, buf, sizeof(buf)) && parse_num(buf, v);
 }
 
 static supply_kind

@@ -22,11 +22,11 @@
 #include "battery_internal.h"
 #include "platform.h"
 
-/* Threads of this process. */
+/* Entries of a directory of /proc/self, but "." and "..". */
 static int
-threads()
+entries(const char *dir_path)
 {
-	DIR *dir = opendir("/proc/self/task");
+	DIR *dir = opendir(dir_path);
 	int n = 0;
 
 	while (dir != nullptr && readdir(dir) != nullptr)
@@ -36,18 +36,18 @@ threads()
 	return n - 2;
 }
 
-/* Descriptors this process holds. */
+/* Threads of this process. */
+static int
+threads()
+{
+	return entries("/proc/self/task");
+}
+
+/* Descriptors this process holds, but the one that lists them. */
 static int
 descriptors()
 {
-	DIR *dir = opendir("/proc/self/fd");
-	int n = 0;
-
-	while (dir != nullptr && readdir(dir) != nullptr)
-		n++;
-	if (dir != nullptr)
-		closedir(dir);
-	return n - 3;
+	return entries("/proc/self/fd") - 1;
 }
 
 class LinuxSupply : public ::testing::Test {
