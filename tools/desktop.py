@@ -154,7 +154,10 @@ class VirtualDesktop:
         rfd, wfd = os.pipe()
         xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(wfd), "-screen", "0",
-             f"{self.size[0]}x{self.size[1]}x24", "-nolisten", "tcp"],
+             f"{self.size[0]}x{self.size[1]}x24", "-nolisten", "tcp",
+             # A server that resets when its last client leaves refuses
+             # one that connects meanwhile (trayer, after a probe).
+             "-noreset"],
             pass_fds=(wfd,), stdout=subprocess.DEVNULL,
             stderr=subprocess.DEVNULL)
         os.close(wfd)
