@@ -427,8 +427,12 @@ platform_battery_units(int *units)
 	if ((fd = platform_open()) == -1)
 		return -1;
 	r = survey(fd, &s);
-	/* The files were opened for this look alone. */
-	platform_close(fd);
+	/*
+	 * The supplies found stay known for the readings of the device opened
+	 * before this look, whose platform_close() lets them go: the first
+	 * poll needs no second pass.
+	 */
+	close(fd);
 	if (r == 0)
 		*units = s.batteries;
 	return r;
