@@ -241,16 +241,14 @@ BattIndicator::showStatus()
 	    watch->units());
 	if (trayIcon != nullptr) {
 		if (!iconShows || *iconShows != key) {
-			trayIcon->setIcon(Pictures::trayPicture(icons,
-			    settings.useIconTheme, watch->status()));
+			trayIcon->setIcon(Pictures::pictureFor(icons, key));
 			iconShows = key;
 		}
 		if (!text.isNull() && text != trayIcon->toolTip())
 			trayIcon->setToolTip(text);
 	}
 	if (fallback != nullptr)
-		fallback->showStatus(Pictures::trayPicture(icons,
-		    settings.useIconTheme, watch->status()), text);
+		fallback->showStatus(Pictures::pictureFor(icons, key), text);
 }
 
 void

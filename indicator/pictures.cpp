@@ -240,11 +240,8 @@ Pictures::pictureKey(const IconSet &set, bool useIconTheme,
 
 /* Theme icons come at whatever size the tray asks for, as the gauge. */
 QIcon
-Pictures::trayPicture(const IconSet &set, bool useIconTheme,
-    const batt_status &now)
+Pictures::pictureFor(const IconSet &set, const PictureKey &key)
 {
-	const PictureKey key = pictureKey(set, useIconTheme, now);
-
 	if (key.themeIcon != -1)
 		return set.icons[key.themeIcon];
 	return QIcon(new GaugeEngine(key.gauge, key.warn));

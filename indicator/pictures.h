@@ -68,12 +68,12 @@ public:
 			    qreal ratio = 1);
 	/*
 	 * A theme icon when asked for and complete, else the gauge, painted
-	 * at the size and pixel ratio of each use.
+	 * at the size and pixel ratio of each use: the key decides, and the
+	 * picture is made from it only when the key has changed.
 	 */
-	static QIcon	trayPicture(const IconSet &set, bool useIconTheme,
-			    const batt_status &now);
 	static PictureKey pictureKey(const IconSet &set, bool useIconTheme,
 			    const batt_status &now);
+	static QIcon	pictureFor(const IconSet &set, const PictureKey &key);
 	/*
 	 * The status lines, then one line per battery when there are two or
 	 * more; a null string for a state that keeps the previous tool tip.

@@ -10,6 +10,14 @@
 
 #include "pictures.h"
 
+/* The tray's picture for a status, as the indicator makes it. */
+static QIcon
+trayPicture(const IconSet &set, bool useIconTheme, const batt_status &now)
+{
+	return Pictures::pictureFor(set,
+	    Pictures::pictureKey(set, useIconTheme, now));
+}
+
 class PicturesTest : public QObject {
 	Q_OBJECT
 
@@ -191,7 +199,7 @@ PicturesTest::gaugeIconAtEachSize()
 	s.capacity = 50;
 	s.state = BATT_DISCHARGING;
 	s.warn_capacity = 10;
-	const QIcon icon = Pictures::trayPicture(set, true, s);
+	const QIcon icon = trayPicture(set, true, s);
 	const QImage small = pixels(Pictures::paintGauge(-50, 10).toImage());
 	const QImage large = pixels(Pictures::paintGauge(-50, 10, 2).toImage());
 
@@ -279,12 +287,12 @@ PicturesTest::themeIconOrGauge()
 	s.warn_capacity = 10;
 
 	const QImage theme = red.toImage();
-	QCOMPARE(Pictures::trayPicture(set, true, s).pixmap(16).toImage(), theme);
+	QCOMPARE(trayPicture(set, true, s).pixmap(16).toImage(), theme);
 	const QSize gauge(10, 24);
-	QCOMPARE(Pictures::trayPicture(set, false, s).availableSizes().value(0),
+	QCOMPARE(trayPicture(set, false, s).availableSizes().value(0),
 	    gauge);
 	set.themeIconsMissing = true;
-	const QImage drawn = Pictures::trayPicture(set, true, s).pixmap(gauge)
+	const QImage drawn = trayPicture(set, true, s).pixmap(gauge)
 	    .toImage();
 	QCOMPARE(drawn, Pictures::paintGauge(-50, 10).toImage());
 }
@@ -400,13 +408,13 @@ PicturesTest::themeStandIns()
 		batt_status s = {};
 		s.capacity = 50;
 		s.state = BATT_DISCHARGING;
-		QCOMPARE(Pictures::trayPicture(set, true, s).availableSizes()
+		QCOMPARE(trayPicture(set, true, s).availableSizes()
 		    .value(0), QSize(10, 24));
 		return;
 	}
 	QVERIFY(!set.themeIconsMissing);
 	QCOMPARE(loaded, expected);
-	QCOMPARE(Pictures::trayPicture(set, true, { 2, 10, 5, BATT_CHARGING,
+	QCOMPARE(trayPicture(set, true, { 2, 10, 5, BATT_CHARGING,
 	    -1, -1 }).name(), expected[0]);
 }
 
