@@ -133,10 +133,9 @@ class TwoBatteriesTest(unittest.TestCase):
             ["POWER_SUPPLY_TYPE", "Battery"])
 
     def set_bat1(self, percent, status="Discharging"):
-        desktop.rewrite_attribute(self.testbed, self.bat1, "status", status)
-        desktop.rewrite_attribute(self.testbed, self.bat1, "capacity", str(percent))
-        desktop.rewrite_attribute(self.testbed, self.bat1, "energy_now",
-                                   str(percent * 500000))
+        for name, value in (("status", status), ("capacity", str(percent)),
+                            ("energy_now", str(percent * 500000))):
+            desktop.rewrite_attribute(self.testbed, self.bat1, name, value)
 
     def reports(self, kind):
         with open(self.out_path) as f:
