@@ -26,7 +26,7 @@ static constexpr size_t MSG_MAX = sizeof(gui_msgbuf) - 1;
 static constexpr size_t MSG_MAX_ERRNO = MSG_MAX - 1;
 
 /*
- * The length of the conversion specification that follows a '%': flags,
+ * The length of the printf conversion that follows a '%': flags,
  * width, precision, length modifier and conversion; 0 for none ("%n" and
  * positional arguments count as none).
  */
@@ -44,7 +44,7 @@ conversion_length(const char *s)
 	return n + 1;
 }
 
-/* The next conversion specification at or after s, or null; "%%" is none. */
+/* The next printf conversion at or after s, or null; "%%" is none. */
 static const char *
 next_conversion(const char *s, size_t *len)
 {

@@ -25,7 +25,7 @@ void	gui_warnx(QWidget *parent, const char *format, ...)
 	    __attribute__((format(printf, 3, 4)));
 
 /*
- * Whether two printf formats have the same conversion specifications in
+ * Whether two printf formats have the same conversions in
  * the same order ("%%" is none); a format with a malformed one, "%n" or a
  * positional argument matches nothing.
  */

@@ -30,7 +30,7 @@ PLURAL_FORMS = {"cs": 3, "de": 2, "en": 2, "es": 2, "fr": 2, "it": 2,
 # The catalogue of the language the sources are written in: plurals only.
 SOURCE_LANGUAGE = "en"
 
-# printf conversion specifications (as the message boxes accept them) and
+# printf conversions (as the message boxes accept them) and
 # "%%"; anything else after a '%' is malformed.
 PRINTF = re.compile(r"%%|%[-+ #0']*[0-9*]*(?:\.[0-9*]*)?[hljztLq]*"
                     r"[diouxXeEfFgGaAcsp]")
