@@ -138,9 +138,9 @@ TEST(Decisions, OneBatteryAsTheSystemReportsIt)
 
 TEST(Decisions, SeveralBatteriesAddUp)
 {
-	/* BAT0 idle at 2 %, BAT1 draining at 20 % with 10 W. */
+	/* BAT0 charging at 2 % with 5 W, BAT1 draining at 20 % with 10 W. */
 	batt_reading r[3] = {
-		battery("BAT0", 0, 1000000, 50000000, 0),
+		battery("BAT0", BATT_FLAG_CHARGING, 1000000, 50000000, 5000000),
 		battery("BAT1", BATT_FLAG_DISCHARGING, 10000000, 50000000, -10000000),
 		battery("BAT2", 0, -1, -1, -1),
 	};
@@ -148,15 +148,15 @@ TEST(Decisions, SeveralBatteriesAddUp)
 	batt_combined c = batt_combine(r, 3);
 
 	EXPECT_TRUE(c.present);
-	EXPECT_EQ(c.flags, BATT_FLAG_DISCHARGING);
+	EXPECT_EQ(c.flags, BATT_FLAG_DISCHARGING | BATT_FLAG_CHARGING);
 	EXPECT_EQ(c.capacity, 11);		/* 11 of 100 Wh */
-	EXPECT_EQ(c.minutes, 66);		/* 11 Wh at 10 W */
+	EXPECT_EQ(c.minutes, 66);		/* 11 Wh at BAT1's 10 W alone */
 
 	/* A battery taken out leaves the other. */
 	r[1].present = false;
 	c = batt_combine(r, 3);
 	EXPECT_EQ(c.capacity, 2);
-	EXPECT_EQ(c.flags, 0);
+	EXPECT_EQ(c.flags, BATT_FLAG_CHARGING);
 	EXPECT_EQ(c.minutes, -1);
 	r[0].present = false;
 	EXPECT_FALSE(batt_combine(r, 3).present);

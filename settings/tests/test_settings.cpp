@@ -101,12 +101,14 @@ TEST_F(SettingsTest, RoundTripKeepsEveryFieldAndCommandBytes)
 
 TEST_F(SettingsTest, MissingVariablesTakeTheirDefaults)
 {
-	writeFile("poll_interval = 9\nsuspend_cmd = \"zzz\"\n");
+	writeFile("poll_interval = 9\nsuspend_cmd = \"zzz\"\n"
+	    "use_icon_theme = false\n");
 	Settings s;
 	ASSERT_TRUE(settings_load(&s)) << cfg_errstr();
 	Settings want;
 	want.pollInterval = 9;
 	want.suspendCmd = "zzz";
+	want.useIconTheme = false;	/* and suspend stays true */
 	EXPECT_TRUE(s == want);
 }
 
