@@ -7,7 +7,6 @@
 #include <QIcon>
 
 #include "battindicator.h"
-#include "cfg.h"
 #include "deferredicon.h"
 #include "languages.h"
 #include "lifecycle.h"
@@ -101,7 +100,7 @@ main(int argc, char *argv[])
 	/* No file yet: the defaults; the first save creates it. */
 	Settings settings;
 	if (!settings_load(&settings))
-		gui_errx(nullptr, 1, "%s", cfg_errstr());
+		gui_errx(nullptr, 1, "%s", settings_errstr());
 
 	QGuiApplication::setQuitOnLastWindowClosed(false);
 	BattIndicator indicator(settings, nullptr);

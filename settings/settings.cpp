@@ -1,8 +1,16 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
 #include <errno.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
 
 #include "cfg.h"
 #include "settings.h"
+#include "trust.h"
+
+/* The text of the last failure when it is not the store's own. */
+static char error_text[2048];
 
 /* The slots of the settings section; nothing outside this file uses them. */
 enum {
@@ -66,13 +74,39 @@ command_of(const cfg_var &var)
 	return var.val.str != nullptr ? var.val.str : "";
 }
 
+const char *
+settings_errstr(void)
+{
+	return error_text[0] != '\0' ? error_text : cfg_errstr();
+}
+
+/* The file holds commands the program runs: only a trusted one is read. */
+static bool
+trusted(const char *path)
+{
+	char why[1536];
+
+	if (settings_trusted(path, why, sizeof(why)) == 0)
+		return true;
+	if (errno == EPERM)
+		snprintf(error_text, sizeof(error_text),
+		    "%s: Unsafe ownership or permissions\n", why);
+	else if (errno != ENOENT)
+		snprintf(error_text, sizeof(error_text), "%s\n", why);
+	return false;
+}
+
 bool
 settings_load(Settings *settings)
 {
-	cfg_section *list;
+	cfg_section *list = nullptr;
+	const char *path;
 
-	if ((list = cfg_read(PROGRAM_NAME, CONFIG_FILE, settings_table,
-	    SETTINGS_COUNT)) == nullptr) {
+	error_text[0] = '\0';
+	if ((path = cfg_path(PROGRAM_NAME, CONFIG_FILE)) == nullptr)
+		return false;
+	if (!trusted(path) || (list = cfg_read(PROGRAM_NAME, CONFIG_FILE,
+	    settings_table, SETTINGS_COUNT)) == nullptr) {
 		if (errno != ENOENT)
 			return false;
 		*settings = Settings();
@@ -110,13 +144,23 @@ fill_section(cfg_section *s, const Settings &settings)
 bool
 settings_save(const Settings &settings)
 {
+	std::string path;
+	const char *text;
 	cfg_section *s;
 	bool saved;
 
+	error_text[0] = '\0';
+	if ((text = cfg_path(PROGRAM_NAME, CONFIG_FILE)) != nullptr)
+		path = text;
 	if ((s = cfg_new(nullptr, settings_table, SETTINGS_COUNT)) == nullptr)
 		return false;
 	saved = fill_section(s, settings) &&
 	    cfg_write(PROGRAM_NAME, CONFIG_FILE, s) == 0;
 	cfg_free(s);
+	/* The message names the file, whichever step failed. */
+	text = cfg_errstr();
+	if (!saved && !path.empty() && strstr(text, path.c_str()) == nullptr)
+		snprintf(error_text, sizeof(error_text), "%s: %s", path.c_str(),
+		    text);
 	return saved;
 }

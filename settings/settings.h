@@ -53,15 +53,19 @@ struct Settings {
 
 /*
  * Reads the settings file into *settings; without a file, the defaults
- * (the file is first written by a save).  false on any other failure, with
- * the store's text in cfg_errstr().
+ * (the file is first written by a save).  A file that another user could
+ * change is not read.  false on any other failure, with the text in
+ * settings_errstr().
  */
 bool	settings_load(Settings *settings);
 
 /*
- * Writes the settings file.  false on failure, with the store's text in
- * cfg_errstr(); the caller reports it.
+ * Writes the settings file.  false on failure, with the text, which names
+ * the file, in settings_errstr(); the caller reports it.
  */
 [[nodiscard]] bool settings_save(const Settings &settings);
+
+/* The text of the last failed load or save, ending in a newline. */
+const char *settings_errstr(void);
 
 #endif /* AMPELWICK_SETTINGS_H */
