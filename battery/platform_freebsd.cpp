@@ -78,12 +78,24 @@ battinfo(int fd, int unit, batt_reading *r)
 	return 0;
 }
 
+/*
+ * With several batteries, each one's unit, last full capacity and design
+ * voltage too: the kernel's sum adds mWh and mAh alike, so the shared code
+ * sums batteries of different units itself.  A battery that gives none
+ * leaves them unknown.
+ */
 int
 platform_read_batteries(int fd, int units, batt_reading *r, int max)
 {
-	for (int i = 0; i < units && i < max; i++)
+	for (int i = 0; i < units && i < max; i++) {
 		if (battinfo(fd, i, &r[i]) == -1)
 			return -1;
+		if (units < 2 || r[i].flags == BATT_FLAGS_NOT_PRESENT ||
+		    platform_read_levels(fd, i, &r[i]) == -1)
+			continue;
+		if (r[i].full == ACPI_BATT_UNKNOWN)
+			r[i].full = -1;
+	}
 	return units;
 }
 
@@ -105,7 +117,9 @@ platform_read_levels(int fd, int unit, batt_reading *r)
 	r->full = arg.bif.lfcap;
 	r->warn = arg.bif.wcap;
 	r->low = arg.bif.lcap;
-	r->charge = arg.bif.units != 0;		/* 1: mAh */
+	r->charge = arg.bif.units == ACPI_BIF_UNITS_MA;
+	r->voltage = arg.bif.dvol != ACPI_BATT_UNKNOWN && arg.bif.dvol != 0 ?
+	    arg.bif.dvol : -1;
 	return 0;
 }
 
