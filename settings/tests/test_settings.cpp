@@ -63,6 +63,36 @@ TEST_F(SettingsTest, MissingVariablesTakeTheirDefaults)
 	EXPECT_TRUE(s == want);
 }
 
+/* Numbers that cannot be: the defaults in force, the texts kept as written. */
+TEST_F(SettingsTest, NumbersOutOfRangeKeptAsWritten)
+{
+	static const char *const texts[][2] = {
+		{ "101", "1e9" }, { "abc", "fast" }, { "-1", "0" },
+	};
+
+	for (const auto &t : texts) {
+		writeFile(std::string("shutdown_cap = ") + t[0] +
+		    "\npoll_interval = " + t[1] + "\n");
+		Settings s;
+		ASSERT_TRUE(settings_load(&s)) << settings_errstr();
+		EXPECT_EQ(s.shutdownCap, 5);
+		EXPECT_EQ(s.pollInterval, 5);
+		EXPECT_EQ(settings_kept_texts(s), (std::vector<std::string>{
+		    std::string("shutdown_cap = ") + t[0],
+		    std::string("poll_interval = ") + t[1] }));
+		ASSERT_TRUE(settings_save(s));
+		Settings back;
+		ASSERT_TRUE(settings_load(&back));
+		EXPECT_TRUE(back == s) << file();
+	}
+	writeFile("shutdown_cap = 100\npoll_interval = 3600\n");
+	Settings s;
+	ASSERT_TRUE(settings_load(&s));
+	EXPECT_EQ(s.shutdownCap, 100);
+	EXPECT_EQ(s.pollInterval, 3600);
+	EXPECT_TRUE(settings_kept_texts(s).empty());
+}
+
 /* Failures leave the text with the store; the value stays as it was. */
 TEST_F(SettingsTest, FailuresReportedThroughTheStore)
 {

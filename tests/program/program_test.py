@@ -182,6 +182,17 @@ class ProgramTest(ProgramCase):
         self.assertEqual(len(failed), 1, r.stderr)
         self.assertIn(self.home.config_path, failed[0])
 
+    def test_number_that_cannot_be_said_once_and_kept(self):
+        self.home.write_config(desktop.settings_text().replace(
+            "poll_interval = 5", "poll_interval = 1e9"))
+        r = self.running(self.start())
+        r.proc.send_signal(signal.SIGTERM)
+        r.finish()
+        self.assertEqual((r.status, r.boxes), (0, []))
+        self.assertEqual(r.stderr.count("poll_interval = 1e9 is not a number"
+                                        " in its range"), 1, r.stderr)
+        self.assertIn('poll_interval = "1e9"\n', self.home.read_config())
+
     def test_settings_not_a_regular_file(self):
         os.makedirs(os.path.dirname(self.home.config_path), 0o700)
         os.mkfifo(self.home.config_path, 0o600)
