@@ -186,7 +186,7 @@ TEST(Decisions, FiguresThatCannotBeSummed)
 	c = batt_combine(r, 2);
 	EXPECT_EQ(c.capacity, 68);
 	EXPECT_EQ(c.minutes, 328);
-	r[1].now = -1;				/* a percent alone, as FreeBSD's */
+	r[1].now = -1;				/* a percent alone */
 	r[1].percent = 50;
 	EXPECT_EQ(batt_combine(r, 2).capacity, 68);
 
