@@ -1,4 +1,5 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
+#include <err.h>
 #include <stdio.h>
 
 #include <QApplication>
@@ -7,7 +8,6 @@
 #include <QIcon>
 
 #include "battindicator.h"
-#include "cfg.h"
 #include "deferredicon.h"
 #include "languages.h"
 #include "lifecycle.h"
@@ -101,7 +101,11 @@ main(int argc, char *argv[])
 	/* No file yet: the defaults; the first save creates it. */
 	Settings settings;
 	if (!settings_load(&settings))
-		gui_errx(nullptr, 1, "%s", cfg_errstr());
+		gui_errx(nullptr, 1, "%s", settings_errstr());
+	/* Said once; Preferences shows them too, and they stay as written. */
+	for (const std::string &kept : settings_kept_texts(settings))
+		warnx("%s is not a number in its range; the default is used",
+		    kept.c_str());
 
 	QGuiApplication::setQuitOnLastWindowClosed(false);
 	BattIndicator indicator(settings, nullptr);

@@ -160,7 +160,14 @@ batt_minutes_left(int64_t now, int64_t rate)
 	if (!figure_known(now) || !figure_known(rate) || rate == 0)
 		return -1;
 	minutes = now * 60 / rate;
-	return minutes <= BATT_MAX_MINUTES ? static_cast<int32_t>(minutes) : -1;
+	return batt_time_left(minutes);
+}
+
+int32_t
+batt_time_left(int64_t minutes)
+{
+	return minutes >= 0 && minutes <= BATT_MAX_MINUTES ?
+	    static_cast<int32_t>(minutes) : -1;
 }
 
 static bool
@@ -192,51 +199,109 @@ batt_as_reported(const batt_reading *r)
 	c.present = true;
 	c.capacity = reading_percent(r);
 	if (r->minutes != -1)
-		c.minutes = clamp32(r->minutes);
+		c.minutes = batt_time_left(r->minutes);
 	else if (r->flags & BATT_FLAG_DISCHARGING)
 		c.minutes = batt_minutes_left(r->now, r->rate);
 	return c;
+}
+
+/* v in energy at mV: mAh to mWh, µAh to µWh; -1 when unknown. */
+static int64_t
+energy_of(int64_t v, int64_t mv)
+{
+	int64_t product;
+
+	if (!figure_known(v) || __builtin_mul_overflow(v, mv, &product) ||
+	    product / 1000 > FIGURE_MAX)
+		return -1;
+	return product / 1000;
+}
+
+bool
+batt_in_energy(batt_reading *r)
+{
+	if (!r->charge)
+		return true;
+	if (!figure_known(r->voltage) || r->voltage == 0)
+		return false;
+	r->now = energy_of(r->now, r->voltage);
+	r->full = energy_of(r->full, r->voltage);
+	/* Some systems give the drain as a negative figure. */
+	r->rate = r->rate < 0 && r->rate != INT64_MIN ?
+	    -energy_of(-r->rate, r->voltage) : energy_of(r->rate, r->voltage);
+	r->charge = false;
+	return true;
 }
 
 batt_combined
 batt_combine(const batt_reading *r, int n)
 {
 	batt_combined c = { false, 0, -1, -1 };
-	int64_t now = 0, full = 0, drain = 0, percents = 0;
-	bool figures = true, charge = false;
+	int64_t now = 0, full = 0, drain = 0, percents = 0, weighed = 0, fulls = 0;
+	bool figures = true, charge = false, weights = true;
 	int present = 0;
 
 	for (int i = 0; i < n; i++) {
-		if (!batt_present(&r[i]))
+		batt_reading e = r[i];
+		int32_t percent;
+
+		if (!batt_present(&e))
 			continue;
-		c.flags |= r[i].flags;
-		percents += reading_percent(&r[i]);
+		batt_in_energy(&e);
+		c.flags |= e.flags;
+		percents += (percent = reading_percent(&e));
+		/* Where only the percent is given, the figures follow from it. */
+		if (!figure_known(e.now) && figure_known(e.full) && percent <= 100)
+			e.now = e.full / 100 * percent + e.full % 100 * percent / 100;
 		if (present++ == 0)
-			charge = r[i].charge;
-		else if (r[i].charge != charge)
+			charge = e.charge;
+		else if (e.charge != charge)
 			figures = false;
-		if (!figure_known(r[i].now) || !figure_known(r[i].full) || r[i].full == 0) {
+		if (!figure_known(e.full) || e.full == 0) {
+			weights = false;
+		} else {
+			weighed += e.full / 100 * percent +
+			    e.full % 100 * percent / 100;
+			fulls += e.full;
+		}
+		if (!figure_known(e.now) || !figure_known(e.full) || e.full == 0) {
 			figures = false;
 			continue;
 		}
-		now += r[i].now;
-		full += r[i].full;
-		if (r[i].flags & BATT_FLAG_DISCHARGING)
-			drain += r[i].rate < 0 && r[i].rate != INT64_MIN ? -r[i].rate :
-			    figure_known(r[i].rate) ? r[i].rate : 0;
+		now += e.now;
+		full += e.full;
+		if (e.flags & BATT_FLAG_DISCHARGING)
+			drain += e.rate < 0 && e.rate != INT64_MIN ? -e.rate :
+			    figure_known(e.rate) ? e.rate : 0;
 	}
 	if (present == 0)
 		return c;
 	c.present = true;
 	if (!figures) {
-		/* Figures that cannot be summed: the batteries count alike. */
-		c.capacity = clamp32(percents / present);
+		/*
+		 * Figures that cannot be summed (energy and charge with no
+		 * voltage to convert): each percent counts by the battery's
+		 * last full capacity where all give one, else alike.
+		 */
+		c.capacity = weights ? percent_of(weighed, fulls) :
+		    clamp32(percents / present);
 		return c;
 	}
 	c.capacity = percent_of(now, full);
 	if (c.flags & BATT_FLAG_DISCHARGING)
 		c.minutes = batt_minutes_left(now, drain);
 	return c;
+}
+
+bool
+batt_mixed_units(const batt_reading *r, int n)
+{
+	int energy = 0, charge = 0;
+
+	for (int i = 0; i < n; i++)
+		if (batt_present(&r[i]))
+			(r[i].charge ? charge : energy)++;
+	return energy > 0 && charge > 0;
 }
 
 /* The source. */
@@ -318,6 +383,28 @@ record_units(batt_source *src, const batt_reading *r, int n)
 	}
 }
 
+/*
+ * More batteries than the tool tip lists: all of them are read again, on
+ * the heap, and summed.  Where memory runs out, the listed ones are.
+ */
+static batt_combined
+combine_all(batt_source *src, int n, const batt_reading *listed, int kept)
+{
+	batt_combined c = { false, 0, -1, -1 };
+	batt_reading *all;
+	int got;
+
+	all = static_cast<batt_reading *>(calloc(static_cast<size_t>(n),
+	    sizeof(*all)));
+	if (all == nullptr)
+		return batt_combine(listed, kept);
+	got = platform_read_batteries(src->status.acpi_fd, n, all, n);
+	if (got > 0)
+		c = batt_combine(all, got < n ? got : n);
+	free(all);
+	return c;
+}
+
 static int
 poll_acpi(batt_source *src)
 {
@@ -343,8 +430,12 @@ poll_acpi(batt_source *src)
 	record_units(src, r, kept);
 	if (n == 1)
 		c = batt_as_reported(&r[0]);
+	else if (summed == 1 && !batt_mixed_units(r, kept))
+		c = batt_as_reported(&total);
+	else if (n > BATT_MAX_UNITS)
+		c = combine_all(src, n, r, kept);
 	else if (n >= 2)
-		c = summed == 1 ? batt_as_reported(&total) : batt_combine(r, kept);
+		c = batt_combine(r, kept);
 	if (!c.present) {
 		src->present = false;
 		return 0;

@@ -34,6 +34,7 @@ struct batt_reading {
 	int64_t	rate;		/* present rate, either sign */
 	int64_t	warn;		/* the battery's own warning level */
 	int64_t	low;		/* the battery's own low level */
+	int64_t	voltage;	/* design voltage in mV, for charge figures */
 	bool	charge;
 };
 
@@ -44,7 +45,7 @@ batt_reading_clear(batt_reading *r)
 	*r = batt_reading();
 	r->present = true;
 	r->percent = r->minutes = r->now = r->full = r->rate = -1;
-	r->warn = r->low = -1;
+	r->warn = r->low = r->voltage = -1;
 }
 
 /* AC line as the system answers: on, off, or no AC device at all. */
@@ -70,17 +71,29 @@ bool	batt_no_ac_device(int err);
 bool	batt_present(const batt_reading *r);
 /* Minutes that now lasts at rate; -1 when the figures do not tell. */
 int32_t	batt_minutes_left(int64_t now, int64_t rate);
+/* A time left as shown: -1 for one that cannot be (below 0, beyond a day). */
+int32_t	batt_time_left(int64_t minutes);
 /* part in percent of full, or fallback (unknown, 0 %, no full). */
 int32_t	batt_level_percent(int64_t part, int64_t full, int32_t fallback);
+/*
+ * A battery that counts charge in energy, converted with its design
+ * voltage; false, and *r as it was, where no voltage is known.
+ */
+bool	batt_in_energy(batt_reading *r);
 /* Several batteries summed: energies over full energies, summed rates. */
 batt_combined	batt_combine(const batt_reading *r, int n);
+/* Whether the batteries count in different units (energy and charge). */
+bool	batt_mixed_units(const batt_reading *r, int n);
 /* The system's own sum (FreeBSD's all-units query), or one battery. */
 batt_combined	batt_as_reported(const batt_reading *r);
 
 constexpr int32_t BATT_DEFAULT_WARN = 10;
 constexpr int32_t BATT_DEFAULT_LOW = 5;
-/* A remaining time beyond this is taken for an absurd figure. */
-constexpr int32_t BATT_MAX_MINUTES = 7 * 24 * 60;
+/*
+ * A remaining time beyond this is taken for an absurd figure: no laptop
+ * runs a day on battery, and firmware says 0xffffffff for "unknown".
+ */
+constexpr int32_t BATT_MAX_MINUTES = 24 * 60;
 
 /*
  * The allocations of the devd line buffer go through this table, so a test

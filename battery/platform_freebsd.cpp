@@ -27,6 +27,8 @@ static_assert(sizeof(union acpi_battery_ioctl_arg) ==
     IOCPARM_LEN(ACPIIO_BATT_GET_BATTINFO), "BATTINFO argument");
 static_assert(sizeof(union acpi_battery_ioctl_arg) >=
     IOCPARM_LEN(ACPIIO_BATT_GET_BIF), "BIF argument");
+static_assert(sizeof(union acpi_battery_ioctl_arg) >=
+    IOCPARM_LEN(ACPIIO_BATT_GET_BST), "BST argument");
 static_assert(sizeof(struct sockaddr_un) == 106, "devd address size");
 
 static constexpr const char DEVD_PIPE[] = "/var/run/devd.pipe";
@@ -78,12 +80,49 @@ battinfo(int fd, int unit, batt_reading *r)
 	return 0;
 }
 
+/* A figure of _BST or _BIF, -1 where the battery does not know it. */
+static int64_t
+figure(uint32_t v)
+{
+	return v == ACPI_BATT_UNKNOWN ? -1 : v;
+}
+
+/*
+ * The battery's own figures, in its own unit: remaining capacity and
+ * present rate from _BST, last full capacity, unit and design voltage
+ * from _BIF.  A battery that gives none leaves them unknown.
+ */
+static void
+own_figures(int fd, int unit, batt_reading *r)
+{
+	union acpi_battery_ioctl_arg arg;
+
+	if (platform_read_levels(fd, unit, r) == -1)
+		return;
+	memset(&arg, 0, sizeof(arg));
+	arg.unit = unit;
+	/* The kernel's own rate may be converted already: none rather than it. */
+	r->rate = -1;
+	if (ioctl(fd, ACPIIO_BATT_GET_BST, &arg) == -1)
+		return;
+	r->now = figure(arg.bst.cap);
+	r->rate = figure(arg.bst.rate);
+}
+
+/*
+ * With several batteries, each one's own figures too: the kernel's sum
+ * adds mWh and mAh alike, so the shared code sums batteries of different
+ * units itself.
+ */
 int
 platform_read_batteries(int fd, int units, batt_reading *r, int max)
 {
-	for (int i = 0; i < units && i < max; i++)
+	for (int i = 0; i < units && i < max; i++) {
 		if (battinfo(fd, i, &r[i]) == -1)
 			return -1;
+		if (units >= 2 && r[i].flags != BATT_FLAGS_NOT_PRESENT)
+			own_figures(fd, i, &r[i]);
+	}
 	return units;
 }
 
@@ -102,10 +141,11 @@ platform_read_levels(int fd, int unit, batt_reading *r)
 	arg.unit = unit;
 	if (ioctl(fd, ACPIIO_BATT_GET_BIF, &arg) == -1)
 		return -1;
-	r->full = arg.bif.lfcap;
-	r->warn = arg.bif.wcap;
-	r->low = arg.bif.lcap;
-	r->charge = arg.bif.units != 0;		/* 1: mAh */
+	r->full = figure(arg.bif.lfcap);
+	r->warn = figure(arg.bif.wcap);
+	r->low = figure(arg.bif.lcap);
+	r->charge = arg.bif.units == ACPI_BIF_UNITS_MA;
+	r->voltage = arg.bif.dvol != 0 ? figure(arg.bif.dvol) : -1;
 	return 0;
 }
 

@@ -24,6 +24,8 @@
 
 #include <libudev.h>
 
+#include <utility>
+
 #include "platform.h"
 
 static char supply_root[PATH_MAX] = "/sys/class/power_supply";
@@ -177,10 +179,13 @@ struct known_supply {
 	int		file[ATTR_COUNT];
 };
 
-/* No laptop has more batteries and adapters; the rest are left out. */
-static constexpr int KNOWN_MAX = 16;
-static known_supply	known[KNOWN_MAX];
-static int		nknown;
+/*
+ * The supplies of the last pass, and those of the pass under way: as many
+ * as the system has (docks and USB-C ports bring many adapters).  The two
+ * arrays change places after each pass and are kept for the next.
+ */
+static known_supply	*known, *seen;
+static int		 nknown, known_size, seen_size;
 
 static constexpr time_t	PASS_INTERVAL_S = 60;
 static bool		pass_due = true;
@@ -291,8 +296,26 @@ classify(int dirfd, const char *name)
  * files, or a new one.  Files found absent are looked for again.  True
  * when the entry has no type yet.
  */
+/* Room for one more entry in seen; false when memory ran out. */
 static bool
-take(int dirfd, const struct dirent64 *de, known_supply *seen, int *nseen)
+seen_room(int nseen)
+{
+	known_supply *p;
+	int size;
+
+	if (nseen < seen_size)
+		return true;
+	size = seen_size > 0 ? 2 * seen_size : 8;
+	p = static_cast<known_supply *>(realloc(seen, sizeof(*p) * size));
+	if (p == nullptr)
+		return false;
+	seen = p;
+	seen_size = size;
+	return true;
+}
+
+static bool
+take(int dirfd, const struct dirent64 *de, int *nseen)
 {
 	known_supply *k = nullptr;
 	supply_kind kind;
@@ -301,7 +324,7 @@ take(int dirfd, const struct dirent64 *de, known_supply *seen, int *nseen)
 		if (known[i].ino == de->d_ino && strcmp(known[i].name, de->d_name) == 0)
 			k = &known[i];
 	if (k != nullptr) {
-		if (*nseen < KNOWN_MAX) {
+		if (seen_room(*nseen)) {
 			seen[*nseen] = *k;
 			for (int &fd : seen[(*nseen)++].file)
 				if (fd == FILE_ABSENT)
@@ -313,7 +336,7 @@ take(int dirfd, const struct dirent64 *de, known_supply *seen, int *nseen)
 		return false;
 	}
 	kind = classify(dirfd, de->d_name);
-	if ((kind == SUPPLY_BATTERY || kind == SUPPLY_MAINS) && *nseen < KNOWN_MAX) {
+	if ((kind == SUPPLY_BATTERY || kind == SUPPLY_MAINS) && seen_room(*nseen)) {
 		k = &seen[(*nseen)++];
 		k->ino = de->d_ino;
 		snprintf(k->name, sizeof(k->name), "%s", de->d_name);
@@ -332,7 +355,6 @@ take(int dirfd, const struct dirent64 *de, known_supply *seen, int *nseen)
 static int
 pass(int dirfd)
 {
-	static known_supply seen[KNOWN_MAX];
 	alignas(struct dirent64) char buf[4096];
 	bool unreadable = false;
 	ssize_t n;
@@ -345,13 +367,14 @@ pass(int dirfd)
 			const struct dirent64 *de =
 			    reinterpret_cast<const struct dirent64 *>(buf + at);
 
-			if (de->d_name[0] != '.' && take(dirfd, de, seen, &nseen))
+			if (de->d_name[0] != '.' && take(dirfd, de, &nseen))
 				unreadable = true;
 			at += de->d_reclen;
 		}
 	for (int i = 0; i < nknown; i++)
 		close_files(&known[i]);
-	memcpy(known, seen, sizeof(known[0]) * nseen);
+	std::swap(known, seen);
+	std::swap(known_size, seen_size);
 	nknown = nseen;
 	if (n == -1) {
 		forget_all();
@@ -498,7 +521,9 @@ read_battery(int dirfd, known_supply *bat, batt_reading *r)
 	char status[32];
 
 	batt_reading_clear(r);
-	snprintf(r->name, sizeof(r->name), "%s", bat->name);
+	/* A longer name is cut: it names a line of the tool tip. */
+	snprintf(r->name, sizeof(r->name), "%.*s",
+	    static_cast<int>(sizeof(r->name)) - 1, bat->name);
 	r->present = read_num(dirfd, bat, ATTR_PRESENT) != 0;
 	if (read_attr(dirfd, bat, ATTR_STATUS, status, sizeof(status))) {
 		if (strcmp(status, "Discharging") == 0)
@@ -510,15 +535,31 @@ read_battery(int dirfd, known_supply *bat, batt_reading *r)
 	read_figures(dirfd, bat, r);
 }
 
+/* Whether known[index] is one of the first batteries by name. */
+static bool
+listed(const supplies *s, int index)
+{
+	for (int i = 0; i < s->batteries && i < BATT_MAX_UNITS; i++)
+		if (s->battery[i] == index)
+			return true;
+	return false;
+}
+
 int
 platform_read_batteries(int fd, int, batt_reading *r, int max)
 {
 	supplies s;
 
+	int n = 0;
+
 	if (survey(fd, &s) == -1)
 		return -1;
-	for (int i = 0; i < s.batteries && i < max && i < BATT_MAX_UNITS; i++)
-		read_battery(fd, &known[s.battery[i]], &r[i]);
+	for (; n < s.batteries && n < max && n < BATT_MAX_UNITS; n++)
+		read_battery(fd, &known[s.battery[n]], &r[n]);
+	/* Room for more: the rest in any order, for the sum alone. */
+	for (int i = 0; i < nknown && n < max && s.batteries > BATT_MAX_UNITS; i++)
+		if (known[i].kind == SUPPLY_BATTERY && !listed(&s, i))
+			read_battery(fd, &known[i], &r[n++]);
 	scanned_online = s.online;
 	return s.batteries;
 }

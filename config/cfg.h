@@ -31,7 +31,6 @@ extern "C" {
 #define CFG_ERR_DUP_SECTION		8
 #define CFG_ERR_UNWRITABLE		9	/* would not read back the same */
 #define CFG_ERR_NOT_REGULAR		10	/* the file is a FIFO, a device... */
-#define CFG_ERR_UNSAFE			11	/* another user could change it */
 #define CFG_ERR_INCOMPLETE_ESCAPE	0x101
 #define CFG_ERR_UNTERMINATED_QUOTE	0x102
 #define CFG_ERR_MISSING_EQUAL		0x103
@@ -79,16 +78,17 @@ int		 cfg_set_value(cfg_section *s, int index, cfg_value v);
 char		**add_string(char ***list, const char *s);
 
 /*
- * Files: name and file give ~/.config/Qor/<name>/<file>.  cfg_read reads
- * only a regular file of at most CFG_FILE_MAX bytes that no other user can
- * change: the file and every directory from the home directory down to it
- * must belong to the user or to root and be writable neither by others nor
- * by a group that holds another user.  cfg_write refuses a list that would
- * not read back the same (a newline in a string or a list item; a section
- * name that is empty, holds ':' or a newline, or begins with white space
- * or '#') and leaves the file as it was.
+ * Files: name and file give ~/.config/Qor/<name>/<file>; a file that
+ * begins with '/' is taken as it stands.  cfg_read reads any regular file
+ * of at most CFG_FILE_MAX bytes it may read, wherever it is: whether a
+ * place can be trusted is the caller's decision.  cfg_write refuses a list
+ * that would not read back the same (a newline in a string or a list item;
+ * a section name that is empty, holds ':' or a newline, or begins with
+ * white space or '#') and leaves the file as it was.
  */
 #define CFG_FILE_MAX	(16 * 1024 * 1024)
+/* The path that name and file give, valid until the next call; none on failure. */
+char		*cfg_path(const char *name, const char *file);
 cfg_section	*cfg_read(const char *name, const char *file,
 		    const cfg_vardef *defs, int n);
 int		 cfg_write(const char *name, const char *file,

@@ -34,7 +34,6 @@ static constexpr code_entry code_texts[] = {
 	{ CFG_ERR_DUP_SECTION,		"Duplicated config file section" },
 	{ CFG_ERR_UNWRITABLE,		"Cannot be written to the file" },
 	{ CFG_ERR_NOT_REGULAR,		"Not a regular file" },
-	{ CFG_ERR_UNSAFE,		"Unsafe ownership or permissions" },
 };
 
 static const char *

@@ -88,10 +88,7 @@ int	 cfg_parse_var(char *line, const cfg_vardef *defs, int n,
 char	*cfg_next_token(const char *text, bool *err);
 
 /* Paths. */
-char	*cfg_path(const char *name, const char *file);
 char	*cfg_mkdir(const char *name);
-/* 0 when no other user can change the file at path, whose status is sb. */
-int	 cfg_check_trust(const char *path, const struct stat *sb);
 
 #ifdef __cplusplus
 }

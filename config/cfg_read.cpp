@@ -385,11 +385,12 @@ close_keeping_errno(int fd)
 }
 
 /*
- * Opens the file at the composed path as fp, for reading and writing:
- * a file that cannot be written is not read either.  Only a regular file
- * that no other user can change is read.  The open does not wait, so that
- * a FIFO or a device at the path cannot hold it; O_NONBLOCK does nothing
- * to a regular file.
+ * Opens the file at the composed path as fp, for reading only: a file the
+ * user may read but not write is read all the same (a later write fails on
+ * its own).  Only a regular file is read; whether its place can be trusted
+ * is the caller's to judge.  The open does not wait, so that a FIFO or a
+ * device at the path cannot hold it; O_NONBLOCK does nothing to a regular
+ * file.
  */
 static int
 open_file(void)
@@ -398,7 +399,7 @@ open_file(void)
 	struct stat sb;
 	int fd;
 
-	if ((fd = open(path, O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) ==
+	if ((fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) ==
 	    -1) {
 		cfg_set_error(CFG_ERR_FATAL, "%s", path);
 		return -1;
@@ -408,9 +409,9 @@ open_file(void)
 	} else if (!S_ISREG(sb.st_mode)) {
 		errno = EINVAL;
 		cfg_set_error(CFG_ERR_NOT_REGULAR, "%s", path);
-	} else if (cfg_check_trust(path, &sb) == 0) {
-		if ((cfg_io.fp = fdopen(fd, "r+")) != nullptr)
-			return 0;
+	} else if ((cfg_io.fp = fdopen(fd, "r")) != nullptr) {
+		return 0;
+	} else {
 		cfg_set_error(CFG_ERR_FATAL, "fdopen()");
 	}
 	close_keeping_errno(fd);

@@ -8,10 +8,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStringList>
 #include <QStyle>
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "icons.h"
 #include "msgbox.h"
@@ -36,7 +38,8 @@ Preferences::Preferences(const Settings &settings, QWidget *parent)
 	suspendRb = new QRadioButton(tr("Suspend"));
 	shutdownRb = new QRadioButton(tr("Shutdown"));
 
-	pollIntervalSb->setMinimum(1);
+	pollIntervalSb->setRange(POLL_INTERVAL_MIN, POLL_INTERVAL_MAX);
+	capacitySb->setRange(SHUTDOWN_CAP_MIN, SHUTDOWN_CAP_MAX);
 	/*
 	 * A suffix has one form for every number: the unit is a symbol or an
 	 * abbreviation, never a word with plural forms.
@@ -61,6 +64,7 @@ Preferences::Preferences(const Settings &settings, QWidget *parent)
 	themeIconsCb->setCheckState(check_state(settings.useIconTheme));
 
 	layOut();
+	keptNote(settings);
 	/* Siblings now: Qt's auto-exclusivity keeps exactly one checked. */
 	suspendRb->setChecked(settings.suspend);
 	shutdownRb->setChecked(!settings.suspend);
@@ -131,6 +135,31 @@ Preferences::buttonRow()
 	connect(okButton, &QPushButton::clicked, this, &Preferences::acceptSlot);
 	connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 	return row;
+}
+
+/*
+ * Numbers the file holds that cannot be: named above the buttons, kept as
+ * written until their field is changed.
+ */
+void
+Preferences::keptNote(const Settings &settings)
+{
+	const std::vector<std::string> kept = settings_kept_texts(settings);
+	QStringList lines;
+
+	if (kept.empty())
+		return;
+	for (const std::string &k : kept)
+		lines.append(QString::fromStdString(k));
+	//: Lines of "name = value" from the settings file follow.
+	QLabel *note = new QLabel(tr("Not valid in the settings file, so the "
+	    "default is used until you change it:\n%1").arg(
+	    lines.join(QLatin1Char('\n'))));
+	note->setObjectName(QStringLiteral("keptNote"));
+	note->setTextFormat(Qt::PlainText);
+	note->setWordWrap(true);
+	static_cast<QBoxLayout *>(layout())->insertWidget(
+	    layout()->count() - 1, note);
 }
 
 QFrame *
@@ -205,8 +234,13 @@ Preferences::acceptSlot()
 	    tr("The shutdown command must be a single line.")))
 		return;
 	s.autoShutdown = autoShutdownCb->checkState() == Qt::Checked;
+	/* A kept text goes only when its field was changed. */
+	if (capacitySb->value() != s.shutdownCap)
+		s.shutdownCapText.clear();
 	s.shutdownCap = capacitySb->value();
 	s.suspend = suspendRb->isChecked();
+	if (pollIntervalSb->value() != s.pollInterval)
+		s.pollIntervalText.clear();
 	s.pollInterval = pollIntervalSb->value();
 	s.useIconTheme = themeIconsCb->checkState() == Qt::Checked;
 	edited = s;

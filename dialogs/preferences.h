@@ -57,6 +57,7 @@ private:
 	QRadioButton	*suspendRb;
 
 	void	 layOut();
+	void	 keptNote(const Settings &settings);
 	QLayout	*buttonRow();
 	QFrame	*createSeparator(QWidget *parent);
 	bool	 takeCommand(QLineEdit *edit, std::string *command,

@@ -2,7 +2,6 @@
 #include <err.h>
 #include <string.h>
 
-#include "cfg.h"
 #include "msgbox.h"
 #include "save.h"
 
@@ -11,7 +10,7 @@ save_settings(const Settings &settings, SaveReport report)
 {
 	if (settings_save(settings))
 		return true;
-	const char *text = cfg_errstr();
+	const char *text = settings_errstr();
 	if (report == SaveReport::Box) {
 		gui_warnx(nullptr, "%s", text);
 		return false;

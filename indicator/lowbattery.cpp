@@ -152,7 +152,7 @@ LowBattery::saveBeforeAction()
 	if (save_settings(settings, SaveReport::StandardError))
 		return;
 	emit balloon(QCoreApplication::translate("BattIndicator", "Warning"),
-	    QString::fromUtf8(cfg_errstr()).trimmed(), QSystemTrayIcon::Warning);
+	    QString::fromUtf8(settings_errstr()).trimmed(), QSystemTrayIcon::Warning);
 }
 
 void

@@ -1,8 +1,18 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
+#include <ctype.h>
 #include <errno.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
 
 #include "cfg.h"
 #include "settings.h"
+#include "trust.h"
+
+/* The text of the last failure when it is not the store's own. */
+static char error_text[2048];
 
 /* The slots of the settings section; nothing outside this file uses them. */
 enum {
@@ -59,6 +69,49 @@ static const cfg_vardef settings_table[SETTINGS_COUNT] = {
 	{ "poll_interval", CFG_INTEGER, SLOT_POLL_INTERVAL, integer_value(5) },
 };
 
+/*
+ * The table with the numbers' slots as strings: the reader then hands over
+ * a number as the file writes it ("1e9", "fast"), which a load judges by
+ * itself, and the writer writes a kept text back as it stands.
+ */
+static void
+numbers_as_text(cfg_vardef *table, const char *cap, const char *poll)
+{
+	for (int i = 0; i < SETTINGS_COUNT; i++) {
+		table[i] = settings_table[i];
+		if (table[i].index == SLOT_SHUTDOWN_CAP && cap != nullptr)
+			table[i] = { table[i].name, CFG_STRING, table[i].index,
+			    string_value(cap) };
+		else if (table[i].index == SLOT_POLL_INTERVAL && poll != nullptr)
+			table[i] = { table[i].name, CFG_STRING, table[i].index,
+			    string_value(poll) };
+	}
+}
+
+/*
+ * A number in its range, as a whole decimal integer: *value, and the text
+ * cleared.  Anything else is kept in *text, with the default in force.
+ */
+static void
+take_number(const cfg_var &var, int min, int max, int fallback, int *value,
+    std::string *text)
+{
+	const char *s = var.val.str != nullptr ? var.val.str : "";
+	char *end;
+	long v;
+
+	errno = 0;
+	v = strtol(s, &end, 10);
+	if (s[0] != '\0' && !isspace(static_cast<unsigned char>(s[0])) &&
+	    *end == '\0' && errno == 0 && v >= min && v <= max) {
+		*value = static_cast<int>(v);
+		text->clear();
+	} else {
+		*value = fallback;
+		*text = s;
+	}
+}
+
 /* A slot without a string reads as the empty command. */
 static std::string
 command_of(const cfg_var &var)
@@ -66,13 +119,41 @@ command_of(const cfg_var &var)
 	return var.val.str != nullptr ? var.val.str : "";
 }
 
+const char *
+settings_errstr(void)
+{
+	return error_text[0] != '\0' ? error_text : cfg_errstr();
+}
+
+/* The file holds commands the program runs: only a trusted one is read. */
+static bool
+trusted(const char *path)
+{
+	char why[1536];
+
+	if (settings_trusted(path, why, sizeof(why)) == 0)
+		return true;
+	if (errno == EPERM)
+		snprintf(error_text, sizeof(error_text),
+		    "%s: Unsafe ownership or permissions\n", why);
+	else if (errno != ENOENT)
+		snprintf(error_text, sizeof(error_text), "%s\n", why);
+	return false;
+}
+
 bool
 settings_load(Settings *settings)
 {
-	cfg_section *list;
+	cfg_section *list = nullptr;
+	const char *path;
 
-	if ((list = cfg_read(PROGRAM_NAME, CONFIG_FILE, settings_table,
-	    SETTINGS_COUNT)) == nullptr) {
+	error_text[0] = '\0';
+	if ((path = cfg_path(PROGRAM_NAME, CONFIG_FILE)) == nullptr)
+		return false;
+	cfg_vardef table[SETTINGS_COUNT];
+	numbers_as_text(table, "5", "5");	/* the defaults, as text */
+	if (!trusted(path) || (list = cfg_read(PROGRAM_NAME, CONFIG_FILE,
+	    table, SETTINGS_COUNT)) == nullptr) {
 		if (errno != ENOENT)
 			return false;
 		*settings = Settings();
@@ -82,13 +163,29 @@ settings_load(Settings *settings)
 	const cfg_var *vars = list->vars;
 	settings->autoShutdown = vars[SLOT_AUTOSHUTDOWN].val.boolean;
 	settings->suspend = vars[SLOT_SUSPEND].val.boolean;
-	settings->shutdownCap = vars[SLOT_SHUTDOWN_CAP].val.integer;
+	take_number(vars[SLOT_SHUTDOWN_CAP], SHUTDOWN_CAP_MIN, SHUTDOWN_CAP_MAX,
+	    Settings().shutdownCap, &settings->shutdownCap,
+	    &settings->shutdownCapText);
 	settings->shutdownCmd = command_of(vars[SLOT_SHUTDOWN_CMD]);
 	settings->suspendCmd = command_of(vars[SLOT_SUSPEND_CMD]);
 	settings->useIconTheme = vars[SLOT_USE_ICON_THEME].val.boolean;
-	settings->pollInterval = vars[SLOT_POLL_INTERVAL].val.integer;
+	take_number(vars[SLOT_POLL_INTERVAL], POLL_INTERVAL_MIN,
+	    POLL_INTERVAL_MAX, Settings().pollInterval, &settings->pollInterval,
+	    &settings->pollIntervalText);
 	cfg_free(list);
 	return true;
+}
+
+std::vector<std::string>
+settings_kept_texts(const Settings &settings)
+{
+	std::vector<std::string> kept;
+
+	if (!settings.shutdownCapText.empty())
+		kept.push_back("shutdown_cap = " + settings.shutdownCapText);
+	if (!settings.pollIntervalText.empty())
+		kept.push_back("poll_interval = " + settings.pollIntervalText);
+	return kept;
 }
 
 static bool
@@ -98,9 +195,12 @@ fill_section(cfg_section *s, const Settings &settings)
 
 	vars[SLOT_AUTOSHUTDOWN].val.boolean = settings.autoShutdown;
 	vars[SLOT_SUSPEND].val.boolean = settings.suspend;
-	vars[SLOT_SHUTDOWN_CAP].val.integer = settings.shutdownCap;
+	/* A kept text stands in its slot already, as the table's default. */
+	if (settings.shutdownCapText.empty())
+		vars[SLOT_SHUTDOWN_CAP].val.integer = settings.shutdownCap;
 	vars[SLOT_USE_ICON_THEME].val.boolean = settings.useIconTheme;
-	vars[SLOT_POLL_INTERVAL].val.integer = settings.pollInterval;
+	if (settings.pollIntervalText.empty())
+		vars[SLOT_POLL_INTERVAL].val.integer = settings.pollInterval;
 	return cfg_set_value(s, SLOT_SHUTDOWN_CMD,
 	    string_value(settings.shutdownCmd.c_str())) == 0 &&
 	    cfg_set_value(s, SLOT_SUSPEND_CMD,
@@ -110,13 +210,27 @@ fill_section(cfg_section *s, const Settings &settings)
 bool
 settings_save(const Settings &settings)
 {
+	std::string path;
+	const char *text;
 	cfg_section *s;
 	bool saved;
 
-	if ((s = cfg_new(nullptr, settings_table, SETTINGS_COUNT)) == nullptr)
+	error_text[0] = '\0';
+	if ((text = cfg_path(PROGRAM_NAME, CONFIG_FILE)) != nullptr)
+		path = text;
+	cfg_vardef table[SETTINGS_COUNT];
+	numbers_as_text(table, settings.shutdownCapText.empty() ? nullptr :
+	    settings.shutdownCapText.c_str(), settings.pollIntervalText.empty() ?
+	    nullptr : settings.pollIntervalText.c_str());
+	if ((s = cfg_new(nullptr, table, SETTINGS_COUNT)) == nullptr)
 		return false;
 	saved = fill_section(s, settings) &&
 	    cfg_write(PROGRAM_NAME, CONFIG_FILE, s) == 0;
 	cfg_free(s);
+	/* The message names the file, whichever step failed. */
+	text = cfg_errstr();
+	if (!saved && !path.empty() && strstr(text, path.c_str()) == nullptr)
+		snprintf(error_text, sizeof(error_text), "%s: %s", path.c_str(),
+		    text);
 	return saved;
 }

@@ -8,6 +8,7 @@
 #define AMPELWICK_SETTINGS_H
 
 #include <string>
+#include <vector>
 
 constexpr char PROGRAM_NAME[] = "ampelwick";
 constexpr char CONFIG_FILE[] = "config";
@@ -24,6 +25,12 @@ constexpr char DEFAULT_SHUTDOWN_CMD[] = "systemctl poweroff";
 constexpr char DEFAULT_SUSPEND_CMD[] = "systemctl suspend";
 #endif
 
+/* The numbers' ranges: what a load takes, and what Preferences offers. */
+constexpr int SHUTDOWN_CAP_MIN = 0;
+constexpr int SHUTDOWN_CAP_MAX = 100;
+constexpr int POLL_INTERVAL_MIN = 1;
+constexpr int POLL_INTERVAL_MAX = 3600;
+
 /* A default-made value holds the defaults. */
 struct Settings {
 	bool		autoShutdown = false;	/* act at shutdownCap on battery */
@@ -33,6 +40,14 @@ struct Settings {
 	std::string	suspendCmd = DEFAULT_SUSPEND_CMD;
 	bool		useIconTheme = true;	/* theme icons, else the drawn gauge */
 	int		pollInterval = 5;	/* seconds */
+	/*
+	 * A number the file holds out of its range, or no number at all, as
+	 * written there ("101", "fast"): the default is in force, and a save
+	 * writes the text back as it stands until the setting gets a value.
+	 * Empty for a number in its range.
+	 */
+	std::string	shutdownCapText;
+	std::string	pollIntervalText;
 
 	/* The command line of the chosen action. */
 	const std::string &command() const
@@ -47,21 +62,30 @@ struct Settings {
 		    shutdownCmd == o.shutdownCmd &&
 		    suspendCmd == o.suspendCmd &&
 		    useIconTheme == o.useIconTheme &&
-		    pollInterval == o.pollInterval;
+		    pollInterval == o.pollInterval &&
+		    shutdownCapText == o.shutdownCapText &&
+		    pollIntervalText == o.pollIntervalText;
 	}
 };
 
 /*
  * Reads the settings file into *settings; without a file, the defaults
- * (the file is first written by a save).  false on any other failure, with
- * the store's text in cfg_errstr().
+ * (the file is first written by a save).  A file that another user could
+ * change is not read.  false on any other failure, with the text in
+ * settings_errstr().
  */
 bool	settings_load(Settings *settings);
 
 /*
- * Writes the settings file.  false on failure, with the store's text in
- * cfg_errstr(); the caller reports it.
+ * Writes the settings file.  false on failure, with the text, which names
+ * the file, in settings_errstr(); the caller reports it.
  */
 [[nodiscard]] bool settings_save(const Settings &settings);
+
+/* What the file holds that a load kept as text, as "key = text", one each. */
+std::vector<std::string> settings_kept_texts(const Settings &settings);
+
+/* The text of the last failed load or save, ending in a newline. */
+const char *settings_errstr(void);
 
 #endif /* AMPELWICK_SETTINGS_H */

@@ -190,6 +190,13 @@ Není obyčejný soubor
         <source>The shutdown command must be a single line.</source>
         <translation>Příkaz pro vypnutí musí být na jednom řádku.</translation>
     </message>
+    <message>
+        <source>Not valid in the settings file, so the default is used until you change it:
+%1</source>
+        <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
+        <translation>V souboru nastavení není platné, proto se používá výchozí hodnota, dokud ji nezměníte:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

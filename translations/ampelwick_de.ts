@@ -188,6 +188,13 @@ Keine reguläre Datei
         <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
         <translation> %</translation>
     </message>
+    <message>
+        <source>Not valid in the settings file, so the default is used until you change it:
+%1</source>
+        <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
+        <translation>In der Einstellungsdatei ungültig, daher gilt der Standardwert, bis Sie ihn ändern:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -188,6 +188,13 @@ Ce n’est pas un fichier ordinaire
         <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
         <translation>&#xa0;%</translation>
     </message>
+    <message>
+        <source>Not valid in the settings file, so the default is used until you change it:
+%1</source>
+        <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
+        <translation>Non valide dans le fichier de configuration, la valeur par défaut est donc utilisée jusqu’à ce que vous la changiez&#xa0;:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -188,6 +188,13 @@ Non è un file regolare
         <source>The shutdown command must be a single line.</source>
         <translation>Il comando di spegnimento deve stare su una sola riga.</translation>
     </message>
+    <message>
+        <source>Not valid in the settings file, so the default is used until you change it:
+%1</source>
+        <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
+        <translation>Non valido nel file delle impostazioni, quindi si usa il valore predefinito finché non lo cambi:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

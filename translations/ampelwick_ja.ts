@@ -186,6 +186,13 @@ Not a regular file
         <source>The shutdown command must be a single line.</source>
         <translation>シャットダウンのコマンドは 1 行で指定してください。</translation>
     </message>
+    <message>
+        <source>Not valid in the settings file, so the default is used until you change it:
+%1</source>
+        <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
+        <translation>設定ファイルの値が無効なため、変更するまで既定値を使います:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

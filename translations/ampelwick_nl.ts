@@ -188,6 +188,13 @@ Geen normaal bestand
         <source>The shutdown command must be a single line.</source>
         <translation>De opdracht voor uitschakelen moet uit één regel bestaan.</translation>
     </message>
+    <message>
+        <source>Not valid in the settings file, so the default is used until you change it:
+%1</source>
+        <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
+        <translation>Ongeldig in het instellingenbestand, dus geldt de standaardwaarde tot u die wijzigt:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

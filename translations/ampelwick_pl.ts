@@ -190,6 +190,13 @@ To nie jest zwykły plik
         <source>The shutdown command must be a single line.</source>
         <translation>Polecenie wyłączenia musi mieścić się w jednym wierszu.</translation>
     </message>
+    <message>
+        <source>Not valid in the settings file, so the default is used until you change it:
+%1</source>
+        <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
+        <translation>Nieprawidłowe w pliku ustawień, więc do czasu zmiany używana jest wartość domyślna:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -188,6 +188,13 @@ Não é um arquivo comum
         <source>The shutdown command must be a single line.</source>
         <translation>O comando para desligar deve ter uma única linha.</translation>
     </message>
+    <message>
+        <source>Not valid in the settings file, so the default is used until you change it:
+%1</source>
+        <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
+        <translation>Inválido no arquivo de configurações, então o padrão é usado até que você o altere:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

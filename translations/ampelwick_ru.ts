@@ -190,6 +190,13 @@ Not a regular file
         <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
         <translation> %</translation>
     </message>
+    <message>
+        <source>Not valid in the settings file, so the default is used until you change it:
+%1</source>
+        <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
+        <translation>Недопустимо в файле настроек, поэтому до изменения используется значение по умолчанию:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

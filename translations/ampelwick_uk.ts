@@ -190,6 +190,13 @@ Not a regular file
         <source>The shutdown command must be a single line.</source>
         <translation>Команда вимкнення має складатися з одного рядка.</translation>
     </message>
+    <message>
+        <source>Not valid in the settings file, so the default is used until you change it:
+%1</source>
+        <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
+        <translation>Неприпустиме у файлі налаштувань, тому до зміни використовується типове значення:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -186,6 +186,13 @@ Not a regular file
         <source>The shutdown command must be a single line.</source>
         <translation>关机命令必须为单行。</translation>
     </message>
+    <message>
+        <source>Not valid in the settings file, so the default is used until you change it:
+%1</source>
+        <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
+        <translation>设置文件中的值无效，因此在您更改之前使用默认值：
+%1</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

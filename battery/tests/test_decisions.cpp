@@ -117,12 +117,16 @@ TEST(Decisions, OneBatteryAsTheSystemReportsIt)
 	EXPECT_EQ(c.capacity, 60);
 	EXPECT_EQ(c.minutes, 180);
 
-	/* The system's own percent and time win; any figure passes as given. */
+	/* The system's own percent and time win; a time beyond a day is unknown. */
 	r.percent = 255;
-	r.minutes = -7;
-	c = batt_as_reported(&r);
-	EXPECT_EQ(c.capacity, 255);
-	EXPECT_EQ(c.minutes, -7);
+	for (int64_t m : { -7LL, 2147483647LL, 600000LL, 24 * 60 + 1LL }) {
+		r.minutes = m;
+		c = batt_as_reported(&r);
+		EXPECT_EQ(c.capacity, 255);
+		EXPECT_EQ(c.minutes, -1) << m;
+	}
+	r.minutes = 24 * 60;
+	EXPECT_EQ(batt_as_reported(&r).minutes, 24 * 60);
 
 	/* Absent: FreeBSD's state 7, a negative percent, Linux's present 0. */
 	r.flags = BATT_FLAGS_NOT_PRESENT;
@@ -138,9 +142,9 @@ TEST(Decisions, OneBatteryAsTheSystemReportsIt)
 
 TEST(Decisions, SeveralBatteriesAddUp)
 {
-	/* BAT0 idle at 2 %, BAT1 draining at 20 % with 10 W. */
+	/* BAT0 charging at 2 % with 5 W, BAT1 draining at 20 % with 10 W. */
 	batt_reading r[3] = {
-		battery("BAT0", 0, 1000000, 50000000, 0),
+		battery("BAT0", BATT_FLAG_CHARGING, 1000000, 50000000, 5000000),
 		battery("BAT1", BATT_FLAG_DISCHARGING, 10000000, 50000000, -10000000),
 		battery("BAT2", 0, -1, -1, -1),
 	};
@@ -148,15 +152,15 @@ TEST(Decisions, SeveralBatteriesAddUp)
 	batt_combined c = batt_combine(r, 3);
 
 	EXPECT_TRUE(c.present);
-	EXPECT_EQ(c.flags, BATT_FLAG_DISCHARGING);
+	EXPECT_EQ(c.flags, BATT_FLAG_DISCHARGING | BATT_FLAG_CHARGING);
 	EXPECT_EQ(c.capacity, 11);		/* 11 of 100 Wh */
-	EXPECT_EQ(c.minutes, 66);		/* 11 Wh at 10 W */
+	EXPECT_EQ(c.minutes, 66);		/* 11 Wh at BAT1's 10 W alone */
 
 	/* A battery taken out leaves the other. */
 	r[1].present = false;
 	c = batt_combine(r, 3);
 	EXPECT_EQ(c.capacity, 2);
-	EXPECT_EQ(c.flags, 0);
+	EXPECT_EQ(c.flags, BATT_FLAG_CHARGING);
 	EXPECT_EQ(c.minutes, -1);
 	r[0].present = false;
 	EXPECT_FALSE(batt_combine(r, 3).present);
@@ -166,16 +170,25 @@ TEST(Decisions, SeveralBatteriesAddUp)
 TEST(Decisions, FiguresThatCannotBeSummed)
 {
 	batt_reading r[2] = {
-		battery("BAT0", 0, 40000000, 50000000, 0),
+		battery("BAT0", BATT_FLAG_DISCHARGING, 40000000, 50000000, 10000000),
 		battery("BAT1", BATT_FLAG_CHARGING, 2000000, 4000000, 1000000),
 	};
 
-	/* Energy and charge: the percents count alike, no time. */
+	/* Energy and charge, no voltage: percents by full capacity, no time. */
 	r[0].percent = 80;
 	r[1].charge = true;
+	EXPECT_TRUE(batt_mixed_units(r, 2));
 	batt_combined c = batt_combine(r, 2);
-	EXPECT_EQ(c.capacity, 65);		/* 80 and 50 */
+	EXPECT_EQ(c.capacity, 77);		/* 80 by 50, 50 by 4 */
 	EXPECT_EQ(c.minutes, -1);
+	/* At a design voltage of 7.4 V: 54.8 of 79.6 Wh, BAT0's 10 W. */
+	r[1].voltage = 7400;
+	c = batt_combine(r, 2);
+	EXPECT_EQ(c.capacity, 68);
+	EXPECT_EQ(c.minutes, 328);
+	r[1].now = -1;				/* a percent alone */
+	r[1].percent = 50;
+	EXPECT_EQ(batt_combine(r, 2).capacity, 68);
 
 	/* Absurd figures are unknown; no sum wraps, nothing traps. */
 	const int64_t absurd[] = { INT64_MAX, INT64_MIN, -5, 1000000000000000001LL };

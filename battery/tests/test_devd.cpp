@@ -16,6 +16,7 @@
 #include <string>
 #include <thread>
 
+#include "progname.h"
 #include "sim_fixture.h"
 
 using DevdChannel = SimLaptop;
@@ -195,7 +196,7 @@ TEST_F(DevdChannel, DevdRestarts)
 	EXPECT_EQ(read_event(), 0);
 	EXPECT_EQ(read_devd_event(&src), 0);	/* found once */
 	std::string text = err.text();
-	EXPECT_EQ(text, std::string(program_invocation_short_name) +
+	EXPECT_EQ(text, std::string(test_progname()) +
 	    ": Lost connection to devd. Reconnecting ...\n");
 	EXPECT_EQ(src.devd_fd, -1);
 	EXPECT_EQ(src.devd_len, 0);		/* the partial line is gone */

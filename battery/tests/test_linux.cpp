@@ -174,6 +174,34 @@ TEST_F(LinuxSupply, CountsSystemBatteriesOnly)
 	EXPECT_EQ(units, 2);
 }
 
+/* Docks and USB-C ports take no battery's place; every battery adds up. */
+TEST_F(LinuxSupply, ManySuppliesAllCount)
+{
+	char name[32];
+
+	for (int i = 0; i < 40; i++) {
+		if (i == 20)
+			add_battery("BAT0", "Discharging", "100", "50000000", "10000000");
+		snprintf(name, sizeof(name), "ucsi-source-psy-USBC000:%03d", i);
+		keep(umockdev_testbed_add_device(tb, "power_supply", name, nullptr,
+		    "type", "USB", "online", "0", nullptr,
+		    "POWER_SUPPLY_TYPE", "USB", nullptr));
+	}
+	ASSERT_EQ(ampelwick_init(&src), 1) << src.error;
+	EXPECT_EQ(src.status.capacity, 100);
+
+	/* 29 empty ones more: 50 of 1500 Wh, not of the eight listed. */
+	ampelwick_release(&src);
+	ampelwick_clear(&src);
+	for (int i = 1; i < 30; i++) {
+		snprintf(name, sizeof(name), "BAT%02d", i);
+		add_battery(name, "Discharging", "0", "0", "0");
+	}
+	ASSERT_EQ(ampelwick_init(&src), 1) << src.error;
+	EXPECT_EQ(src.status.capacity, 3);
+	EXPECT_EQ(ampelwick_unit_count(&src), BATT_MAX_UNITS);
+}
+
 TEST_F(LinuxSupply, OneBatteryAsBefore)
 {
 	const gchar *bat = add_battery("BAT0", "Discharging", "60", "30000000", "10000000");

@@ -4,6 +4,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include "progname.h"
 #include "support.h"
 
 using Errors = CfgTest;
@@ -90,7 +91,7 @@ TEST_F(Errors, UnknownCode)
 	EXPECT_EQ(errno, EBADF);
 	std::string out = captured_perror();
 	EXPECT_EQ(errno, EIO);
-	EXPECT_EQ(out, std::string(program_invocation_short_name) + ": Unknown error code\n");
+	EXPECT_EQ(out, std::string(test_progname()) + ": Unknown error code\n");
 }
 
 TEST_F(Errors, LongTextsAreCut)

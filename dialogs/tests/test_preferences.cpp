@@ -100,6 +100,7 @@ private slots:
 	void okHandsBackTheEdits();
 	void clamping_data();
 	void clamping();
+	void keptTexts();
 	void groupFollowsCheckbox();
 	void rejectHandsBackNothing_data();
 	void rejectHandsBackNothing();
@@ -181,9 +182,9 @@ TestPreferences::clamping_data()
 
 	QTest::newRow("poll 0") << true << 0 << 1;
 	QTest::newRow("poll -5") << true << -5 << 1;
-	QTest::newRow("poll 150") << true << 150 << 99;
+	QTest::newRow("poll 5000") << true << 5000 << 3600;
 	QTest::newRow("cap -3") << false << -3 << 0;
-	QTest::newRow("cap 150") << false << 150 << 99;
+	QTest::newRow("cap 150") << false << 150 << 100;
 }
 
 void
@@ -201,6 +202,29 @@ TestPreferences::clamping()
 	dlg.acceptSlot();
 	QCOMPARE(poll ? dlg.settings().pollInterval : dlg.settings().shutdownCap,
 	    shown);
+}
+
+/* What the file holds that cannot be is named, and kept until changed. */
+void
+TestPreferences::keptTexts()
+{
+	Settings s;
+	s.pollIntervalText = "fast";
+	s.shutdownCapText = "101";
+	Preferences dlg(s, nullptr);
+	Ui ui(dlg);
+	QLabel *note = dlg.findChild<QLabel *>(QStringLiteral("keptNote"));
+
+	QVERIFY(note != nullptr);
+	QVERIFY(note->text().contains(QStringLiteral("poll_interval = fast")));
+	QVERIFY(note->text().contains(QStringLiteral("shutdown_cap = 101")));
+	ui.poll->setValue(7);
+	dlg.acceptSlot();
+	QCOMPARE(dlg.settings().pollIntervalText, std::string());
+	QCOMPARE(dlg.settings().pollInterval, 7);
+	QCOMPARE(dlg.settings().shutdownCapText, std::string("101"));
+	QVERIFY(Preferences(Settings(), nullptr).findChild<QLabel *>(
+	    QStringLiteral("keptNote")) == nullptr);
 }
 
 void

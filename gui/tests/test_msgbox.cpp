@@ -265,7 +265,7 @@ TestMsgbox::failedSaveReportedInABox()
 
 	QVERIFY(!saved);
 	QCOMPARE(s.title, QStringLiteral("Warning"));
-	QCOMPARE(s.text, QString::fromUtf8(cfg_errstr()));
+	QCOMPARE(s.text, QString::fromUtf8(settings_errstr()));
 	QVERIFY(s.text.contains(home.filePath(".config/Qor/ampelwick/config")));
 }
 

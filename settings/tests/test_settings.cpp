@@ -2,62 +2,13 @@
 /* The settings value against the real store, in a temporary home. */
 #include <sys/stat.h>
 
-#include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
-#include <string>
-
-#include <gtest/gtest.h>
-
 #include "cfg.h"
-#include "settings.h"
-#include "test_home.h"
+#include "settings_fixture.h"
 
 namespace {
-
-class SettingsTest : public testing::Test {
-protected:
-	std::string home;
-
-	void SetUp() override
-	{
-		char tmpl[] = "/tmp/ampelwick-settings-XXXXXX";
-
-		ASSERT_NE(mkdtemp(tmpl), nullptr);
-		home = tmpl;
-		test_home_set(tmpl);
-	}
-
-	void TearDown() override
-	{
-		std::string rm = "rm -rf '" + home + "'";
-		EXPECT_EQ(system(rm.c_str()), 0);
-	}
-
-	std::string path() const
-	{
-		return home + "/.config/Qor/ampelwick/config";
-	}
-
-	std::string file() const
-	{
-		std::ifstream f(path(), std::ios::binary);
-		std::stringstream s;
-		s << f.rdbuf();
-		return s.str();
-	}
-
-	void writeFile(const std::string &text)
-	{
-		std::string dir = home + "/.config/Qor/ampelwick";
-		std::string mk = "mkdir -p '" + dir + "'";
-		ASSERT_EQ(system(mk.c_str()), 0);
-		std::ofstream(path(), std::ios::binary) << text;
-	}
-};
 
 /* No file: the defaults, and nothing written until the first save. */
 TEST_F(SettingsTest, DefaultsWithoutFileWrittenInSlotOrder)
@@ -93,7 +44,7 @@ TEST_F(SettingsTest, RoundTripKeepsEveryFieldAndCommandBytes)
 	ASSERT_TRUE(settings_save(s));
 
 	Settings back;
-	ASSERT_TRUE(settings_load(&back)) << cfg_errstr();
+	ASSERT_TRUE(settings_load(&back)) << settings_errstr();
 	EXPECT_TRUE(back == s);
 	back.suspend = true;
 	EXPECT_EQ(back.command(), s.suspendCmd);
@@ -101,13 +52,45 @@ TEST_F(SettingsTest, RoundTripKeepsEveryFieldAndCommandBytes)
 
 TEST_F(SettingsTest, MissingVariablesTakeTheirDefaults)
 {
-	writeFile("poll_interval = 9\nsuspend_cmd = \"zzz\"\n");
+	writeFile("poll_interval = 9\nsuspend_cmd = \"zzz\"\n"
+	    "use_icon_theme = false\n");
 	Settings s;
-	ASSERT_TRUE(settings_load(&s)) << cfg_errstr();
+	ASSERT_TRUE(settings_load(&s)) << settings_errstr();
 	Settings want;
 	want.pollInterval = 9;
 	want.suspendCmd = "zzz";
+	want.useIconTheme = false;	/* and suspend stays true */
 	EXPECT_TRUE(s == want);
+}
+
+/* Numbers that cannot be: the defaults in force, the texts kept as written. */
+TEST_F(SettingsTest, NumbersOutOfRangeKeptAsWritten)
+{
+	static const char *const texts[][2] = {
+		{ "101", "1e9" }, { "abc", "fast" }, { "-1", "0" },
+	};
+
+	for (const auto &t : texts) {
+		writeFile(std::string("shutdown_cap = ") + t[0] +
+		    "\npoll_interval = " + t[1] + "\n");
+		Settings s;
+		ASSERT_TRUE(settings_load(&s)) << settings_errstr();
+		EXPECT_EQ(s.shutdownCap, 5);
+		EXPECT_EQ(s.pollInterval, 5);
+		EXPECT_EQ(settings_kept_texts(s), (std::vector<std::string>{
+		    std::string("shutdown_cap = ") + t[0],
+		    std::string("poll_interval = ") + t[1] }));
+		ASSERT_TRUE(settings_save(s));
+		Settings back;
+		ASSERT_TRUE(settings_load(&back));
+		EXPECT_TRUE(back == s) << file();
+	}
+	writeFile("shutdown_cap = 100\npoll_interval = 3600\n");
+	Settings s;
+	ASSERT_TRUE(settings_load(&s));
+	EXPECT_EQ(s.shutdownCap, 100);
+	EXPECT_EQ(s.pollInterval, 3600);
+	EXPECT_TRUE(settings_kept_texts(s).empty());
 }
 
 /* Failures leave the text with the store; the value stays as it was. */
@@ -117,14 +100,14 @@ TEST_F(SettingsTest, FailuresReportedThroughTheStore)
 	Settings s;
 	s.shutdownCap = 42;
 	EXPECT_FALSE(settings_load(&s));
-	EXPECT_NE(strstr(cfg_errstr(), "Unknown variable"), nullptr);
+	EXPECT_NE(strstr(settings_errstr(), "Unknown variable"), nullptr);
 	EXPECT_EQ(s.shutdownCap, 42);
 
 	/* Even root cannot put a file where a directory stands. */
 	ASSERT_EQ(unlink(path().c_str()), 0);
 	ASSERT_EQ(mkdir(path().c_str(), 0700), 0);
 	EXPECT_FALSE(settings_save(s));
-	EXPECT_NE(strstr(cfg_errstr(), path().c_str()), nullptr);
+	EXPECT_NE(strstr(settings_errstr(), path().c_str()), nullptr);
 }
 
 } // namespace

@@ -167,15 +167,31 @@ class ProgramTest(ProgramCase):
                         % self.home.config_path)
         self.assertEqual(self.home.read_config(), broken)
 
-    def test_unreadable_settings_file(self):
-        # Not writable means not readable for the store: it opens "r+".
+    def test_read_only_settings_file(self):
+        # Read and used; the save at the end fails, said once.
         self.home.write_config(desktop.settings_text())
         os.chmod(self.home.config_path, 0o400)
         if os.getuid() == 0:
             self.skipTest("root opens any file")
-        r = self.start()
-        self.expect_box(r, "Error", "critical", "Fatal: %s: Fatal error: "
-                        "Permission denied\\n" % self.home.config_path)
+        r = self.running(self.start())
+        r.proc.send_signal(signal.SIGTERM)
+        r.finish()
+        self.assertEqual((r.status, r.boxes), (0, []))
+        failed = [line for line in r.stderr.splitlines()
+                  if "Permission denied" in line]
+        self.assertEqual(len(failed), 1, r.stderr)
+        self.assertIn(self.home.config_path, failed[0])
+
+    def test_number_that_cannot_be_said_once_and_kept(self):
+        self.home.write_config(desktop.settings_text().replace(
+            "poll_interval = 5", "poll_interval = 1e9"))
+        r = self.running(self.start())
+        r.proc.send_signal(signal.SIGTERM)
+        r.finish()
+        self.assertEqual((r.status, r.boxes), (0, []))
+        self.assertEqual(r.stderr.count("poll_interval = 1e9 is not a number"
+                                        " in its range"), 1, r.stderr)
+        self.assertIn('poll_interval = "1e9"\n', self.home.read_config())
 
     def test_settings_not_a_regular_file(self):
         os.makedirs(os.path.dirname(self.home.config_path), 0o700)
@@ -192,10 +208,9 @@ class ProgramTest(ProgramCase):
         r.proc.send_signal(signal.SIGTERM)
         r.finish()
         self.assertEqual((r.status, r.boxes), (0, []), r.stderr)
-        # Another user in the group could plant a command.
-        with open(self.home.passwd, "a") as f:
-            f.write("other:x:%d:%d::/nonexistent:/bin/sh\n"
-                    % (os.getuid() + 1, os.getgid()))
+        # Another member of the group could plant a command.
+        with open(self.home.group, "w") as f:
+            f.write("testers:x:%d:other\n" % os.getgid())
         self.expect_box(self.start(), "Error", "critical",
                         "%s is writable by group testers, which is not yours "
                         "alone (fix: chmod g-w %s): Unsafe ownership or "
