@@ -26,6 +26,7 @@ class Preferences;
 class QAction;
 class QMenu;
 class QRect;
+class QScreen;
 class QTimer;
 
 class BattIndicator : public QWidget {
@@ -46,11 +47,14 @@ private slots:
 	void	showConfigMenu();
 	void	trayClicked(QSystemTrayIcon::ActivationReason reason);
 	void	checkForSysTray();
+	void	trayChanged();
 	void	scrGeomChanged(const QRect &);
+	void	followPrimaryScreen(QScreen *screen);
 
 private:
 	void	applySettings(const Settings &newSettings);
 	void	readingChanged(const batt_status &previous);
+	void	startTrayCheck();
 	void	createTrayIcon();
 	void	showFallbackWindow();
 	QMenu  *createTrayMenu(BattIndicator *parent);
@@ -66,6 +70,7 @@ private:
 	QTimer			*trayTimer;
 	/* Tray checks left before the fallback window is shown. */
 	int			 trayRetries;
+	QMetaObject::Connection	 screenGeometry;
 	/* Made once; hidden and shown again to embed it anew. */
 	QSystemTrayIcon		*trayIcon = nullptr;
 	/* What the icon shows; nothing before its first picture. */
