@@ -238,7 +238,9 @@ BattIndicator::showConfigMenu()
 		preferences->activateWindow();
 		return;
 	}
-	preferences = new Preferences(settings, nullptr);
+	/* A window of ours to stand on, for compositors that tile the rest. */
+	preferences = new Preferences(settings, fallback != nullptr &&
+	    fallback->isVisible() ? fallback : nullptr);
 	if (preferences->exec() == QDialog::Accepted && preferences != nullptr) {
 		/* In force at once, whatever the save says. */
 		applySettings(preferences->settings());

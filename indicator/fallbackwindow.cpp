@@ -58,6 +58,8 @@ FallbackWindow::FallbackWindow(QAction *preferences, QAction *quit,
 	layout->addWidget(note);
 	layout->addWidget(warning);
 	layout->addLayout(buttons);
+	/* Of one size, which tiling compositors float. */
+	layout->setSizeConstraint(QLayout::SetFixedSize);
 	setWindowTitle(QGuiApplication::applicationDisplayName());
 }
 

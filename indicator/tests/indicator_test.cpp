@@ -565,6 +565,7 @@ IndicatorTest::noTrayFallbackWindow()
 	QVERIFY(!check->isActive());
 	QVERIFY(!indicator->isVisible());
 	QVERIFY(tray() == nullptr);
+	QCOMPARE(window->minimumSize(), window->maximumSize());
 	QStringList texts;
 	for (QLabel *label : window->findChildren<QLabel *>())
 		texts << label->text();

@@ -396,10 +396,13 @@ class Scenario(unittest.TestCase):
             self.desk.display, ", ".join(states),
             self.windows(cls="trayer"))
 
+    def xprop(self, wid, name):
+        return subprocess.run(["xprop", "-id", str(wid), name],
+                              env=self.desk.env(), capture_output=True,
+                              text=True).stdout
+
     def window_types(self, wid):
-        out = subprocess.run(["xprop", "-id", str(wid), "_NET_WM_WINDOW_TYPE"],
-                             env=self.desk.env(), capture_output=True,
-                             text=True).stdout
+        out = self.xprop(wid, "_NET_WM_WINDOW_TYPE")
         _, _, atoms = out.partition("=")
         return [a.strip() for a in atoms.split(",") if a.strip()]
 

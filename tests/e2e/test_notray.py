@@ -47,6 +47,8 @@ class LateTray(Scenario):
         # Its Preferences button, by its mnemonic.
         self.key(window, "alt+p")
         dialog = self.window("Preferences")
+        self.check("window id # 0x%x" % window in self.xprop(
+            dialog, "WM_TRANSIENT_FOR"), "the window is its parent")
         self.key(dialog, "Escape")
         self.check(self.gone("Preferences"), "Escape closes the preferences")
 
