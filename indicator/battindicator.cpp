@@ -1,5 +1,6 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QGuiApplication>
@@ -235,7 +236,13 @@ BattIndicator::showConfigMenu()
 		preferences->setWindowState((preferences->windowState() &
 		    ~Qt::WindowMinimized) | Qt::WindowActive);
 		preferences->raise();
+		/*
+		 * Where the platform refuses to activate it (a compositor with
+		 * no activation token for us) it is marked urgent; the mark
+		 * goes when the window becomes active.
+		 */
 		preferences->activateWindow();
+		QApplication::alert(preferences);
 		return;
 	}
 	/* A window of ours to stand on, for compositors that tile the rest. */
