@@ -13,6 +13,7 @@
 #include "fallbackwindow.h"
 #include "lowbattery.h"
 #include "preferences.h"
+#include "trayhosts.h"
 
 static constexpr int TRAY_CHECK_MS = 500;
 static constexpr int TRAY_RETRIES = 60;
@@ -56,6 +57,8 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 	connect(lowBattery, &LowBattery::underwayChanged, this, [this] {
 		prefsAction->setEnabled(!lowBattery->actionUnderway());
 	});
+	hosts = new TrayHosts(this);
+	connect(hosts, &TrayHosts::changed, this, &BattIndicator::trayChanged);
 	trayTimer->setObjectName(QStringLiteral("trayCheck"));
 	connect(trayTimer, &QTimer::timeout, this,
 	    &BattIndicator::checkForSysTray);
@@ -111,6 +114,20 @@ BattIndicator::readingChanged(const batt_status &previous)
 	lowBattery->checkLowBattery(previous.capacity, watch->status());
 }
 
+/*
+ * Qt settles at its first look whether its icons go to a StatusNotifierItem
+ * host, for the life of the process: it is asked only when a host is there
+ * to say yes, or on X11, where it also looks for an XEmbed tray.
+ */
+bool
+BattIndicator::trayAvailable() const
+{
+	if (!hosts->hostPresent() &&
+	    QGuiApplication::platformName() != QLatin1String("xcb"))
+		return false;
+	return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 /* Looks for a tray anew, with all its retries; nothing while no battery. */
 void
 BattIndicator::startTrayCheck()
@@ -137,7 +154,7 @@ BattIndicator::trayChanged()
 void
 BattIndicator::checkForSysTray()
 {
-	if (QSystemTrayIcon::isSystemTrayAvailable()) {
+	if (trayAvailable()) {
 		trayTimer->stop();
 		if (trayIcon != nullptr)
 			trayIcon->hide();
@@ -159,7 +176,7 @@ void
 BattIndicator::createTrayIcon()
 {
 	/* Without a tray, new levels may still recolour the window's picture. */
-	if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+	if (!trayAvailable()) {
 		showStatus();
 		return;
 	}
@@ -322,7 +339,7 @@ BattIndicator::showBalloon(const QString &title, const QString &message,
     QSystemTrayIcon::MessageIcon icon)
 {
 	if (trayIcon != nullptr && trayIcon->isVisible() &&
-	    QSystemTrayIcon::isSystemTrayAvailable()) {
+	    trayAvailable()) {
 		trayIcon->showMessage(title, message, icon, BALLOON_MS);
 		return;
 	}

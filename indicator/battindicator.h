@@ -28,6 +28,7 @@ class QMenu;
 class QRect;
 class QScreen;
 class QTimer;
+class TrayHosts;
 
 class BattIndicator : public QWidget {
 	Q_OBJECT
@@ -54,6 +55,7 @@ private slots:
 private:
 	void	applySettings(const Settings &newSettings);
 	void	readingChanged(const batt_status &previous);
+	bool	trayAvailable() const;
 	void	startTrayCheck();
 	void	createTrayIcon();
 	void	showFallbackWindow();
@@ -68,6 +70,7 @@ private:
 	BatteryWatch		*watch;
 	LowBattery		*lowBattery;
 	QTimer			*trayTimer;
+	TrayHosts		*hosts;
 	/* Tray checks left before the fallback window is shown. */
 	int			 trayRetries;
 	QMetaObject::Connection	 screenGeometry;
