@@ -13,7 +13,7 @@ import time
 import desktop
 import simlaptop
 from desktop import settings_text
-from harness import PATIENCE, Run, Scenario
+from harness import PATIENCE, Scenario
 
 TOOLS = ("sway", "swaymsg", "waybar", "mako", "makoctl", "grim", "gdbus",
          "dbus-daemon")
@@ -31,18 +31,6 @@ def desk_user():
     if os.getuid() != 0:
         return os.getuid(), os.getgid()
     return 65534, 65534
-
-
-class UserRun(Run):
-    """A run of the program as the desk's user."""
-
-    def __init__(self, scenario, env, name):
-        self.name = name
-        self.out_path = os.path.join(scenario.dir, name + ".stdout")
-        self.err_path = os.path.join(scenario.dir, name + ".stderr")
-        with open(self.out_path, "w") as out, open(self.err_path, "w") as err:
-            self.proc = scenario.spawn(scenario.command(), env, out, err)
-        self.status = None
 
 
 class Wayland(Scenario):
@@ -120,17 +108,16 @@ class Wayland(Scenario):
         env.update(extra)
         return env
 
-    def spawn(self, command, env, out, err):
-        uid, gid = self.uid, self.gid
+    def preexec(self):
+        if os.getuid() != self.uid:
+            os.setgroups([])
+            os.setgid(self.gid)
+            os.setuid(self.uid)
 
-        def demote():
-            if os.getuid() != uid:
-                os.setgroups([])
-                os.setgid(gid)
-                os.setuid(uid)
+    def spawn(self, command, env, out, err):
         return subprocess.Popen(command, env=env, stdout=out, stderr=err,
                                 stdin=subprocess.DEVNULL, cwd=self.home.dir,
-                                preexec_fn=demote)
+                                preexec_fn=self.preexec)
 
     def daemon(self, name, command, **extra):
         log = open(os.path.join(self.dir, name + ".log"), "a")
@@ -167,11 +154,8 @@ class Wayland(Scenario):
     def start(self, settings=None, env=None):
         if settings is not None:
             self.home.write_config(settings)
-            self.own(self.home.home)
-        run = UserRun(self, self.environment(env),
-                      "program-%d" % len(self.runs))
-        self.runs.append(run)
-        return run
+        self.own(self.home.home)
+        return super().start(None, env)
 
     def shot(self, label, wid=None):
         self.shots += 1
@@ -189,24 +173,20 @@ class Wayland(Scenario):
             "%s %s" % (name, "running" if p.poll() is None else p.returncode)
             for name, p in self.procs.items())
 
-    def nodes(self, floating=None):
-        """The windows of the sway tree as (name, floating, urgent,
-        focused, workspace)."""
+    def nodes(self):
+        """The windows of the sway tree as (name, floating)."""
         found = []
 
-        def walk(node, workspace, floats):
-            if node.get("type") == "workspace":
-                workspace = node.get("name")
+        def walk(node, floats):
             if node.get("pid") is not None:
-                found.append((node.get("name"), floats, node.get("urgent"),
-                              node.get("focused"), workspace))
+                found.append((node.get("name"), floats))
             for child in node.get("nodes", []):
-                walk(child, workspace, False)
+                walk(child, False)
             for child in node.get("floating_nodes", []):
-                walk(child, workspace, True)
+                walk(child, True)
         out = self.tool("swaymsg", "-r", "-t", "get_tree")
         if out:
-            walk(json.loads(out), None, False)
+            walk(json.loads(out), False)
         return found
 
     def items(self):
@@ -236,11 +216,7 @@ class Wayland(Scenario):
                    "one item in waybar's tray: " + what, self.items())
 
     def notifications(self):
-        """What mako shows or has shown (makoctl list before mako 1.8)."""
-        shown = self.tool("makoctl", "history").decode()
-        if "unrecognized" in shown or not shown.strip():
-            shown = self.tool("makoctl", "list").decode()
-        return shown
+        return self.tool("makoctl", "list").decode()
 
     def test_tray_notification_dialogs_and_a_late_restarted_host(self):
         run = self.start(settings_text(use_icon_theme=False,
