@@ -51,6 +51,9 @@ Countdown::Countdown(bool suspend, int seconds, QWidget *parent)
 	 * already open, so that Cancel can always be reached.
 	 */
 	setWindowModality(Qt::ApplicationModal);
+	/* Above all else, and floated by tiling compositors: of one size. */
+	setWindowFlag(Qt::WindowStaysOnTopHint);
+	vbox->setSizeConstraint(QLayout::SetFixedSize);
 	show();
 	/* The full screen, not the work area: the dialog may cover panels. */
 	setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,

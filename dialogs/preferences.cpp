@@ -90,6 +90,8 @@ Preferences::layOut()
 	QVBoxLayout *mainLayout = new QVBoxLayout(this);
 
 	mainLayout->setContentsMargins(15, 15, 15, 15);
+	/* Its natural size, which tiling compositors float. */
+	mainLayout->setSizeConstraint(QLayout::SetFixedSize);
 	mainLayout->addWidget(autoWidget, 0);
 	autoWidget->setContentsMargins(5, 5, 5, 5);
 	optionsLayout->setContentsMargins(0, 0, 0, 0);

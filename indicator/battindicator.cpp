@@ -1,5 +1,6 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QGuiApplication>
@@ -12,12 +13,24 @@
 #include "fallbackwindow.h"
 #include "lowbattery.h"
 #include "preferences.h"
+#include "trayhosts.h"
 
 static constexpr int TRAY_CHECK_MS = 500;
 static constexpr int TRAY_RETRIES = 60;
-/* After the retries a tray that comes late is still looked for. */
-static constexpr int TRAY_WATCH_MS = 5000;
 static constexpr int BALLOON_MS = 20000;
+
+/*
+ * The X11 platform tells when the tray's window changes (a tray starts or
+ * goes away) by a signal of its native interface, whose class has no public
+ * header; it is a QObject, and the signal is looked up by name, so that a
+ * platform without it connects nothing.
+ */
+static QObject *
+native_interface()
+{
+	return reinterpret_cast<QObject *>(
+	    QGuiApplication::platformNativeInterface());
+}
 
 BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
     : QWidget(parent), settings(initial), trayRetries(TRAY_RETRIES)
@@ -44,18 +57,26 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 	connect(lowBattery, &LowBattery::underwayChanged, this, [this] {
 		prefsAction->setEnabled(!lowBattery->actionUnderway());
 	});
+	hosts = new TrayHosts(this);
+	connect(hosts, &TrayHosts::changed, this, &BattIndicator::trayChanged);
+	trayTimer->setObjectName(QStringLiteral("trayCheck"));
 	connect(trayTimer, &QTimer::timeout, this,
 	    &BattIndicator::checkForSysTray);
 
 	if (watch->present()) {
-		trayTimer->start(TRAY_CHECK_MS);
+		startTrayCheck();
 		/* The first look at once, spending no retry. */
 		QTimer::singleShot(0, this, &BattIndicator::createTrayIcon);
 	} else
 		qDebug("Battery not present. Waiting ...");
-	if (QScreen *screen = QGuiApplication::primaryScreen())
-		connect(screen, &QScreen::geometryChanged, this,
-		    &BattIndicator::scrGeomChanged);
+	QObject *native = native_interface();
+	if (native != nullptr && native->metaObject()->indexOfSignal(
+	    "systemTrayWindowChanged(QScreen*)") != -1)
+		connect(native, SIGNAL(systemTrayWindowChanged(QScreen*)), this,
+		    SLOT(trayChanged()));
+	connect(qApp, &QGuiApplication::primaryScreenChanged, this,
+	    &BattIndicator::followPrimaryScreen);
+	followPrimaryScreen(QGuiApplication::primaryScreen());
 }
 
 void
@@ -94,21 +115,57 @@ BattIndicator::readingChanged(const batt_status &previous)
 }
 
 /*
- * A visible icon leaves the tray first: shown again, it is embedded anew
- * in whatever tray there is then.
+ * Qt settles at its first look whether its icons go to a StatusNotifierItem
+ * host, for the life of the process: it is asked only when a host is there
+ * to say yes, or on X11, where it also looks for an XEmbed tray.
+ */
+bool
+BattIndicator::trayAvailable() const
+{
+	if (!hosts->hostPresent() &&
+	    QGuiApplication::platformName() != QLatin1String("xcb"))
+		return false;
+	return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+/* Looks for a tray anew, with all its retries; nothing while no battery. */
+void
+BattIndicator::startTrayCheck()
+{
+	if (!watch->present())
+		return;
+	trayRetries = TRAY_RETRIES;
+	trayTimer->start(TRAY_CHECK_MS);
+}
+
+/* A tray came or went: the check settles which. */
+void
+BattIndicator::trayChanged()
+{
+	startTrayCheck();
+}
+
+/*
+ * Settles, and so ends, the check: a tray takes the icon, or after the
+ * retries the window stands in for it.  A tray that comes later says so
+ * (trayChanged()), nothing is polled meanwhile.  The icon leaves the tray
+ * first: shown again, it is embedded anew in whatever tray there is then.
  */
 void
 BattIndicator::checkForSysTray()
 {
-	if (trayIcon != nullptr) {
-		trayRetries = TRAY_RETRIES;
-		trayIcon->hide();
-	}
-	if (QSystemTrayIcon::isSystemTrayAvailable()) {
+	if (trayAvailable()) {
 		trayTimer->stop();
+		if (trayIcon != nullptr)
+			trayIcon->hide();
 		createTrayIcon();
-	} else if (trayRetries-- <= 0)
+	} else if (trayRetries-- <= 0) {
+		trayTimer->stop();
+		/* Hidden: warnings go to the window, a new tray gets it back. */
+		if (trayIcon != nullptr)
+			trayIcon->hide();
 		showFallbackWindow();
+	}
 }
 
 /*
@@ -119,7 +176,7 @@ void
 BattIndicator::createTrayIcon()
 {
 	/* Without a tray, new levels may still recolour the window's picture. */
-	if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+	if (!trayAvailable()) {
 		showStatus();
 		return;
 	}
@@ -139,11 +196,10 @@ BattIndicator::createTrayIcon()
 		fallback->hide();
 }
 
-/* Looks for a tray at the slower pace; closing the window quits. */
+/* Closing the window quits. */
 void
 BattIndicator::showFallbackWindow()
 {
-	trayTimer->start(TRAY_WATCH_MS);
 	if (fallback == nullptr) {
 		fallback = new FallbackWindow(prefsAction, quitAction, this);
 		connect(fallback, &FallbackWindow::closed, this,
@@ -197,10 +253,18 @@ BattIndicator::showConfigMenu()
 		preferences->setWindowState((preferences->windowState() &
 		    ~Qt::WindowMinimized) | Qt::WindowActive);
 		preferences->raise();
+		/*
+		 * Where the platform refuses to activate it (a compositor with
+		 * no activation token for us) it is marked urgent; the mark
+		 * goes when the window becomes active.
+		 */
 		preferences->activateWindow();
+		QApplication::alert(preferences);
 		return;
 	}
-	preferences = new Preferences(settings, nullptr);
+	/* A window of ours to stand on, for compositors that tile the rest. */
+	preferences = new Preferences(settings, fallback != nullptr &&
+	    fallback->isVisible() ? fallback : nullptr);
 	if (preferences->exec() == QDialog::Accepted && preferences != nullptr) {
 		/* In force at once, whatever the save says. */
 		applySettings(preferences->settings());
@@ -212,7 +276,22 @@ BattIndicator::showConfigMenu()
 void
 BattIndicator::scrGeomChanged(const QRect &)
 {
-	trayTimer->start(TRAY_CHECK_MS);
+	startTrayCheck();
+}
+
+/*
+ * The primary screen's geometry is followed on whichever screen is primary
+ * now: one switched off takes its signals with it.
+ */
+void
+BattIndicator::followPrimaryScreen(QScreen *screen)
+{
+	disconnect(screenGeometry);
+	if (screen != nullptr)
+		screenGeometry = connect(screen, &QScreen::geometryChanged,
+		    this, &BattIndicator::scrGeomChanged);
+	if (trayIcon != nullptr || fallback != nullptr)
+		startTrayCheck();
 }
 
 void
@@ -251,10 +330,19 @@ BattIndicator::showStatus()
 		fallback->showStatus(Pictures::pictureFor(icons, key), text);
 }
 
+/*
+ * Every warning passes here: on the icon where a tray shows it, otherwise
+ * in the window, shown at once rather than after the tray checks.
+ */
 void
 BattIndicator::showBalloon(const QString &title, const QString &message,
     QSystemTrayIcon::MessageIcon icon)
 {
-	if (trayIcon != nullptr)
+	if (trayIcon != nullptr && trayIcon->isVisible() &&
+	    trayAvailable()) {
 		trayIcon->showMessage(title, message, icon, BALLOON_MS);
+		return;
+	}
+	showFallbackWindow();
+	fallback->showMessage(title, message);
 }

@@ -26,7 +26,9 @@ class Preferences;
 class QAction;
 class QMenu;
 class QRect;
+class QScreen;
 class QTimer;
+class TrayHosts;
 
 class BattIndicator : public QWidget {
 	Q_OBJECT
@@ -46,11 +48,15 @@ private slots:
 	void	showConfigMenu();
 	void	trayClicked(QSystemTrayIcon::ActivationReason reason);
 	void	checkForSysTray();
+	void	trayChanged();
 	void	scrGeomChanged(const QRect &);
+	void	followPrimaryScreen(QScreen *screen);
 
 private:
 	void	applySettings(const Settings &newSettings);
 	void	readingChanged(const batt_status &previous);
+	bool	trayAvailable() const;
+	void	startTrayCheck();
 	void	createTrayIcon();
 	void	showFallbackWindow();
 	QMenu  *createTrayMenu(BattIndicator *parent);
@@ -64,8 +70,10 @@ private:
 	BatteryWatch		*watch;
 	LowBattery		*lowBattery;
 	QTimer			*trayTimer;
+	TrayHosts		*hosts;
 	/* Tray checks left before the fallback window is shown. */
 	int			 trayRetries;
+	QMetaObject::Connection	 screenGeometry;
 	/* Made once; hidden and shown again to embed it anew. */
 	QSystemTrayIcon		*trayIcon = nullptr;
 	/* What the icon shows; nothing before its first picture. */

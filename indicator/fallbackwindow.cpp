@@ -2,7 +2,8 @@
 #include <QAction>
 #include <QBoxLayout>
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QHideEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
@@ -42,9 +43,12 @@ FallbackWindow::FallbackWindow(QAction *preferences, QAction *quit,
 	QLabel *note = new QLabel(tr("No system tray was found. The battery "
 	    "is shown here until a tray starts; closing this window quits "
 	    "the program."), this);
+	warning = new QLabel(this);
 	picture->setAlignment(Qt::AlignCenter);
 	picture->setMinimumSize(PICTURE_SIZE);
 	note->setWordWrap(true);
+	warning->setWordWrap(true);
+	warning->hide();
 	reading->addWidget(picture);
 	reading->addWidget(status, 1);
 	buttons->addStretch(1);
@@ -52,7 +56,10 @@ FallbackWindow::FallbackWindow(QAction *preferences, QAction *quit,
 	buttons->addWidget(button_for(quit, this));
 	layout->addLayout(reading);
 	layout->addWidget(note);
+	layout->addWidget(warning);
 	layout->addLayout(buttons);
+	/* Of one size, which tiling compositors float. */
+	layout->setSizeConstraint(QLayout::SetFixedSize);
 	setWindowTitle(QGuiApplication::applicationDisplayName());
 }
 
@@ -62,6 +69,26 @@ FallbackWindow::showStatus(const QIcon &icon, const QString &text)
 	picture->setPixmap(icon.pixmap(PICTURE_SIZE));
 	if (!text.isNull())
 		status->setText(text);
+}
+
+void
+FallbackWindow::showMessage(const QString &title, const QString &message)
+{
+	warning->setText(title + QLatin1Char('\n') + message);
+	warning->show();
+	raise();
+	QApplication::alert(this);
+}
+
+/* A warning belongs to the time it was given: it goes with the window. */
+void
+FallbackWindow::hideEvent(QHideEvent *event)
+{
+	if (!event->spontaneous()) {
+		warning->clear();
+		warning->hide();
+	}
+	QWidget::hideEvent(event);
 }
 
 void

@@ -11,6 +11,7 @@
 
 class QAction;
 class QCloseEvent;
+class QHideEvent;
 class QIcon;
 class QLabel;
 
@@ -23,6 +24,8 @@ public:
 
 	/* A null text keeps the one shown, as the tool tip does. */
 	void	showStatus(const QIcon &picture, const QString &text);
+	/* A warning that the tray icon would have shown, until hidden. */
+	void	showMessage(const QString &title, const QString &message);
 
 signals:
 	/* The user closed the window. */
@@ -30,10 +33,12 @@ signals:
 
 protected:
 	void	closeEvent(QCloseEvent *event) override;
+	void	hideEvent(QHideEvent *event) override;
 
 private:
 	QLabel	*picture;
 	QLabel	*status;
+	QLabel	*warning;
 };
 
 #endif

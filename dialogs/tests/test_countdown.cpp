@@ -123,6 +123,9 @@ TestCountdown::layoutAndPlacement()
 	QCOMPARE(dlg.geometry(), QStyle::alignedRect(Qt::LeftToRight,
 	    Qt::AlignCenter, dlg.size(), screen));
 	QCOMPARE(cancel_button(dlg)->text(), QStringLiteral("&Cancel"));
+	/* Above all else, of one size: tiling compositors float it. */
+	QVERIFY(dlg.windowFlags() & Qt::WindowStaysOnTopHint);
+	QCOMPARE(dlg.minimumSize(), dlg.maximumSize());
 	QVERIFY(!dlg.windowIcon().isNull());
 	QLabel *picture = top_row_label(dlg, 0);
 	QVERIFY(picture != nullptr);

@@ -553,19 +553,29 @@ IndicatorTest::noTrayFallbackWindow()
 		QSKIP("needs a desktop without a system tray");
 	settings.pollInterval = 8;
 	indicator = new BattIndicator(settings, nullptr);
-	/* Timers never come early: no window before the checks are spent. */
-	QTest::qWait(30000);
-	FallbackWindow *window = indicator->findChild<FallbackWindow *>();
-	QVERIFY(window == nullptr || !window->isVisible());
+	QTimer *check = indicator->findChild<QTimer *>("trayCheck");
+	int checks = 0;
+	connect(check, &QTimer::timeout, [&] { checks++; });
+	FallbackWindow *window = nullptr;
 	QTRY_VERIFY_WITH_TIMEOUT((window = indicator->findChild<
-	    FallbackWindow *>()) != nullptr && window->isVisible(), PATIENCE);
+	    FallbackWindow *>()) != nullptr && window->isVisible(),
+	    30500 + PATIENCE);
+	/* After the last of its retries, and then no more checks. */
+	QCOMPARE(checks, 61);
+	QVERIFY(!check->isActive());
 	QVERIFY(!indicator->isVisible());
 	QVERIFY(tray() == nullptr);
+	QCOMPARE(window->minimumSize(), window->maximumSize());
 	QStringList texts;
 	for (QLabel *label : window->findChildren<QLabel *>())
 		texts << label->text();
 	QVERIFY(texts.contains(
 	    "Status: Discharging\nCapacity: 80%\nTime remaining: 02:30"));
+	/* A warning reaches the user in the window. */
+	laptop->set(9, 1, 20);
+	watch()->pollACPI();
+	QTRY_VERIFY_WITH_TIMEOUT(window->findChildren<QLabel *>().last()->text().
+	    contains("Battery capacity at 9%"), PATIENCE);
 
 	/* Closing it quits as Quit does: saved, the event loop left. */
 	QTimer::singleShot(0, window, &QWidget::close);

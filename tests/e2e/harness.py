@@ -188,7 +188,8 @@ class Run:
         with open(self.out_path, "w") as out, open(self.err_path, "w") as err:
             self.proc = subprocess.Popen(scenario.command(), env=env,
                                          stdout=out,
-                                         stderr=err, stdin=subprocess.DEVNULL)
+                                         stderr=err, stdin=subprocess.DEVNULL,
+                                         preexec_fn=scenario.preexec)
         self.status = None
 
     def alive(self):
@@ -311,6 +312,8 @@ class Scenario(unittest.TestCase):
 
     # True: the probe build, which reports its tool tips and balloons.
     probe = False
+    # Run in the program's child before it starts (another user, say).
+    preexec = None
 
     def command(self):
         """How the program is started: the installed binary itself."""
@@ -396,10 +399,13 @@ class Scenario(unittest.TestCase):
             self.desk.display, ", ".join(states),
             self.windows(cls="trayer"))
 
+    def xprop(self, wid, name):
+        return subprocess.run(["xprop", "-id", str(wid), name],
+                              env=self.desk.env(), capture_output=True,
+                              text=True).stdout
+
     def window_types(self, wid):
-        out = subprocess.run(["xprop", "-id", str(wid), "_NET_WM_WINDOW_TYPE"],
-                             env=self.desk.env(), capture_output=True,
-                             text=True).stdout
+        out = self.xprop(wid, "_NET_WM_WINDOW_TYPE")
         _, _, atoms = out.partition("=")
         return [a.strip() for a in atoms.split(",") if a.strip()]
 

@@ -3,7 +3,11 @@
 the battery in a window of its own, kept up to date, with the menu's
 entries as buttons; a tray that starts later gets the icon and the window
 goes; closing the window ends the program as Quit does, settings saved and
-the instance lock released.  The probe build reports the window's texts."""
+the instance lock released.  A tray that goes away after the start gives the
+same window after the same checks, and the warnings reach it.  The probe
+build reports the window's texts."""
+import time
+
 import desktop
 from desktop import settings_text
 from harness import CHARGING, DEFAULT_SETTINGS, PATIENCE, Scenario
@@ -43,6 +47,8 @@ class LateTray(Scenario):
         # Its Preferences button, by its mnemonic.
         self.key(window, "alt+p")
         dialog = self.window("Preferences")
+        self.check("window id # 0x%x" % window in self.xprop(
+            dialog, "WM_TRANSIENT_FOR"), "the window is its parent")
         self.key(dialog, "Escape")
         self.check(self.gone("Preferences"), "Escape closes the preferences")
 
@@ -53,6 +59,39 @@ class LateTray(Scenario):
             lambda: window not in self.windows(cls=self.program_class()),
             PATIENCE), "the window goes when the icon is in the tray")
         self.check(run.alive(), "the program keeps running")
+
+
+class TrayGoesAway(Scenario):
+
+    probe = True
+
+    def test_window_and_warning_after_the_tray_dies(self):
+        run, icon = self.start_monitoring(settings_text(
+            use_icon_theme=False, poll_interval=1))
+        self.wait_gauge(icon, "yellow", -50, "the icon at the start")
+        for tray in self.desk.procs:
+            if tray.args[0] == "trayer":
+                tray.kill()
+                tray.wait()
+        killed = time.monotonic()
+        shown = desktop.wait_for(
+            lambda: self.windows(cls=self.program_class()),
+            30.5 + PATIENCE)
+        self.check(len(shown) == 1, "the window after the tray checks",
+                   shown)
+        self.check(time.monotonic() - killed >= 28,
+                   "not before the checks are spent",
+                   time.monotonic() - killed)
+        self.shot("window", shown[0])
+
+        self.battery(cap=9, min=20)
+        warned = desktop.wait_for(
+            lambda: any("Battery capacity at 9%" in text
+                        for text in (run.reports("WINDOW") or [[]])[-1]),
+            PATIENCE)
+        self.shot("warning", shown[0])
+        self.check(warned, "the warning in the window",
+                   run.reports("WINDOW")[-1:])
 
 
 class ClosingTheWindow(Scenario):

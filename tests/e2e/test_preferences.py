@@ -2,6 +2,7 @@
 """Preferences: opened from the tray, edited with the keyboard, saved to the
 settings file and applied at once; what the user sees comes back after a
 restart."""
+import json
 import os
 import shutil
 import signal
@@ -184,3 +185,54 @@ class Preferences(Scenario):
         self.check(run.alive(), "the program runs after the restart")
         self.check(line in saved().splitlines(),
                    "the command still byte for byte", saved())
+
+
+class TilingWindowManager(Scenario):
+    """i3, which tiles what it does not take for a dialog."""
+
+    def i3(self, *args):
+        return subprocess.run(["i3-msg"] + list(args), env=self.desk.env(),
+                              capture_output=True, text=True).stdout
+
+    def preferences(self):
+        """Whether each Preferences in i3's tree floats."""
+        found = []
+
+        def walk(node, floating):
+            if node.get("name") == "Preferences" and node.get("window"):
+                found.append(floating)
+            for child in node.get("nodes", []):
+                walk(child, floating)
+            for child in node.get("floating_nodes", []):
+                walk(child, True)
+        out = self.i3("-t", "get_tree")
+        if out:
+            walk(json.loads(out), False)
+        return found
+
+    def test_floating_preferences(self):
+        if shutil.which("i3") is None:
+            self.skipTest("no i3")
+        config = os.path.join(self.dir, "i3.config")
+        with open(config, "w") as f:
+            f.write("# i3 config file (v4)\nfont pango:DejaVu Sans 8\n")
+        with open(os.path.join(self.dir, "i3.log"), "w") as log:
+            i3 = subprocess.Popen(["i3", "-c", config], env=self.desk.env(),
+                                  stdout=log, stderr=subprocess.STDOUT)
+        self.addCleanup(i3.wait)
+        self.addCleanup(i3.terminate)
+        self.check(desktop.wait_for(lambda: self.i3("-t", "get_version"),
+                                    PATIENCE), "i3 answers")
+        run = self.start()
+        # i3 places the dock: the icon is the program's small window.
+        icon = desktop.wait_for(lambda: [
+            w for w, _, geometry, _ in self.program_windows()
+            if geometry[2] is not None and geometry[2] <= 64], PATIENCE)
+        self.check(icon, "the icon in the tray")
+        icon = icon[0]
+        self.click(icon)
+        self.window("Preferences")
+        self.check(desktop.wait_for(self.preferences, PATIENCE) ==
+                   [True], "Preferences floats",
+                   self.preferences())
+        self.check(run.alive(), "the program keeps running")
