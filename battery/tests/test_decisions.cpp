@@ -84,6 +84,7 @@ TEST(Decisions, TimeLeft)
 	EXPECT_EQ(batt_minutes_left(30000000, 10000000), 180);	/* 30 Wh at 10 W */
 	EXPECT_EQ(batt_minutes_left(30000000, -10000000), 180);	/* drain given negative */
 	EXPECT_EQ(batt_minutes_left(0, 10000000), 0);
+	EXPECT_EQ(batt_minutes_left(10080, 60), 10080);	/* a week, the longest */
 	/* Unknown or absurd: no time rather than a wrapped one. */
 	EXPECT_EQ(batt_minutes_left(50000000, 1), -1);	/* a rate of 1 µW */
 	EXPECT_EQ(batt_minutes_left(30000000, 0), -1);
@@ -116,6 +117,9 @@ TEST(Decisions, OneBatteryAsTheSystemReportsIt)
 	EXPECT_TRUE(c.present);
 	EXPECT_EQ(c.capacity, 60);
 	EXPECT_EQ(c.minutes, 180);
+	/* Charging: the drain gives no time to empty. */
+	r.flags = BATT_FLAG_CHARGING;
+	EXPECT_EQ(batt_as_reported(&r).minutes, -1);
 
 	/* The system's own percent and time win; any figure passes as given. */
 	r.percent = 255;
@@ -165,15 +169,17 @@ TEST(Decisions, SeveralBatteriesAddUp)
 
 TEST(Decisions, FiguresThatCannotBeSummed)
 {
-	batt_reading r[2] = {
+	batt_reading r[3] = {
 		battery("BAT0", 0, 40000000, 50000000, 0),
 		battery("BAT1", BATT_FLAG_CHARGING, 2000000, 4000000, 1000000),
+		battery("BAT2", 0, -1, -1, -1),
 	};
 
-	/* Energy and charge: the percents count alike, no time. */
+	/* Energy and charge: percents count alike, an empty bay not; no time. */
 	r[0].percent = 80;
 	r[1].charge = true;
-	batt_combined c = batt_combine(r, 2);
+	r[2].present = false;
+	batt_combined c = batt_combine(r, 3);
 	EXPECT_EQ(c.capacity, 65);		/* 80 and 50 */
 	EXPECT_EQ(c.minutes, -1);
 
