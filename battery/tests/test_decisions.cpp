@@ -84,7 +84,7 @@ TEST(Decisions, TimeLeft)
 	EXPECT_EQ(batt_minutes_left(30000000, 10000000), 180);	/* 30 Wh at 10 W */
 	EXPECT_EQ(batt_minutes_left(30000000, -10000000), 180);	/* drain given negative */
 	EXPECT_EQ(batt_minutes_left(0, 10000000), 0);
-	EXPECT_EQ(batt_minutes_left(10080, 60), 10080);	/* a week, the longest */
+	EXPECT_EQ(batt_minutes_left(BATT_MAX_MINUTES, 60), BATT_MAX_MINUTES);
 	/* Unknown or absurd: no time rather than a wrapped one. */
 	EXPECT_EQ(batt_minutes_left(50000000, 1), -1);	/* a rate of 1 µW */
 	EXPECT_EQ(batt_minutes_left(30000000, 0), -1);
@@ -169,17 +169,15 @@ TEST(Decisions, SeveralBatteriesAddUp)
 
 TEST(Decisions, FiguresThatCannotBeSummed)
 {
-	batt_reading r[3] = {
+	batt_reading r[2] = {
 		battery("BAT0", 0, 40000000, 50000000, 0),
 		battery("BAT1", BATT_FLAG_CHARGING, 2000000, 4000000, 1000000),
-		battery("BAT2", 0, -1, -1, -1),
 	};
 
-	/* Energy and charge: percents count alike, an empty bay not; no time. */
+	/* Energy and charge: the percents count alike, no time. */
 	r[0].percent = 80;
 	r[1].charge = true;
-	r[2].present = false;
-	batt_combined c = batt_combine(r, 3);
+	batt_combined c = batt_combine(r, 2);
 	EXPECT_EQ(c.capacity, 65);		/* 80 and 50 */
 	EXPECT_EQ(c.minutes, -1);
 
@@ -196,6 +194,11 @@ TEST(Decisions, FiguresThatCannotBeSummed)
 		c = batt_combine(r, 2);
 		EXPECT_EQ(c.capacity, 80);	/* BAT1 has no percent: absent */
 	}
+	/* An empty bay beside them counts for nothing. */
+	r[1].percent = 30;
+	batt_reading three[3] = { r[0], r[1], battery("BAT2", 0, -1, -1, -1) };
+	three[2].present = false;
+	EXPECT_EQ(batt_combine(three, 3).capacity, 55);
 }
 
 TEST(ErrorText, ChainsAndSystemTexts)
