@@ -3,6 +3,10 @@
 # Installs everything the tests need (pkg on FreeBSD, apt-get on Debian),
 # builds ampelwick and runs every test.
 #
+#   tools/test.sh           the full run, stage by stage (what CI runs)
+#   tools/test.sh --quick   the developer's loop: the Qt 6 build and its
+#                           tests labelled unit and gui, nothing else
+#
 # Stages: Qt 6 with every test (unit, GUI, end to end); Qt 5 with the unit
 # and GUI tests (no end-to-end suite; on Debian, whose list has both Qt);
 # Qt 6 again with the sanitizers and every test; the fuzz targets.  Each stage after the first can be skipped
@@ -36,8 +40,25 @@ build_and_test() {
 	ctest --test-dir "$dir" --output-on-failure -j"$jobs" $tests
 }
 
+quick=0
+case "${1:-}" in
+--quick)
+	quick=1 ;;
+"")
+	;;
+*)
+	echo "usage: tools/test.sh [--quick]" >&2
+	exit 2 ;;
+esac
+
 tools/deps.sh
 stage "installing packages"
+
+if [ $quick = 1 ]; then
+	build_and_test "${BUILD_DIR:-build}" "-L ^(unit|gui)$" -DAMPELWICK_QT=6
+	stage "Qt 6 build, unit and GUI tests"
+	exit 0
+fi
 
 build_and_test "${BUILD_DIR:-build}" "" -DAMPELWICK_QT=6
 stage "Qt 6 build and every test"

@@ -84,6 +84,7 @@ TEST(Decisions, TimeLeft)
 	EXPECT_EQ(batt_minutes_left(30000000, 10000000), 180);	/* 30 Wh at 10 W */
 	EXPECT_EQ(batt_minutes_left(30000000, -10000000), 180);	/* drain given negative */
 	EXPECT_EQ(batt_minutes_left(0, 10000000), 0);
+	EXPECT_EQ(batt_minutes_left(BATT_MAX_MINUTES, 60), BATT_MAX_MINUTES);
 	/* Unknown or absurd: no time rather than a wrapped one. */
 	EXPECT_EQ(batt_minutes_left(50000000, 1), -1);	/* a rate of 1 µW */
 	EXPECT_EQ(batt_minutes_left(30000000, 0), -1);
@@ -116,6 +117,9 @@ TEST(Decisions, OneBatteryAsTheSystemReportsIt)
 	EXPECT_TRUE(c.present);
 	EXPECT_EQ(c.capacity, 60);
 	EXPECT_EQ(c.minutes, 180);
+	/* Charging: the drain gives no time to empty. */
+	r.flags = BATT_FLAG_CHARGING;
+	EXPECT_EQ(batt_as_reported(&r).minutes, -1);
 
 	/* The system's own percent and time win; a time beyond a day is unknown. */
 	r.percent = 255;
@@ -203,6 +207,11 @@ TEST(Decisions, FiguresThatCannotBeSummed)
 		c = batt_combine(r, 2);
 		EXPECT_EQ(c.capacity, 80);	/* BAT1 has no percent: absent */
 	}
+	/* An empty bay beside them counts for nothing. */
+	r[1].percent = 30;
+	batt_reading three[3] = { r[0], r[1], battery("BAT2", 0, -1, -1, -1) };
+	three[2].present = false;
+	EXPECT_EQ(batt_combine(three, 3).capacity, 55);
 }
 
 TEST(ErrorText, ChainsAndSystemTexts)

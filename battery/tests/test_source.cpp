@@ -154,6 +154,13 @@ TEST_F(BatterySource, MachineWithoutAnAcAdapterDevice)
 		EXPECT_EQ(src.status.state, BATT_UNKNOWN);
 		EXPECT_EQ(ampelwick_get_batt_info(&src), 0);
 	}
+	/* With the device, a line that says "off" is not AC power. */
+	SimReadings r = readings;
+	r.acad_errno = 0;
+	r.state = 0;
+	write(r);
+	ASSERT_EQ(ampelwick_poll(&src), 0) << src.error;
+	EXPECT_EQ(src.status.state, BATT_UNKNOWN);
 }
 
 TEST_F(BatterySource, AbsentBatteryKeepsTheStatus)

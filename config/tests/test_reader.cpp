@@ -281,6 +281,7 @@ TEST_F(Reader, HeaderTest)
 	EXPECT_FALSE(cfg_is_header(""));
 	EXPECT_FALSE(cfg_is_header(" a:"));
 	EXPECT_FALSE(cfg_is_header(":a:"));
+	EXPECT_FALSE(cfg_is_header(":"));
 	EXPECT_FALSE(cfg_is_header("#a:"));
 	EXPECT_FALSE(cfg_is_header("a:b"));
 	EXPECT_FALSE(cfg_is_header("a"));

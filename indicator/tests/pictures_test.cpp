@@ -231,6 +231,9 @@ PicturesTest::toolTips()
 	s.time_left = 95;
 	QCOMPARE(Pictures::toolTipFor(s),
 	    QString("Status: Discharging\nCapacity: 57%\nTime remaining: 01:35"));
+	s.time_left = 0;
+	QCOMPARE(Pictures::toolTipFor(s),
+	    QString("Status: Discharging\nCapacity: 57%\nTime remaining: 00:00"));
 
 	s.state = BATT_CHARGING;
 	s.capacity = 8;
