@@ -28,9 +28,15 @@ BatteryWatch::BatteryWatch(QObject *parent)
 	case 0:
 		errx(1, "No battery slot installed.");
 	}
-	/* The battery's own levels from the start, not from the first event. */
-	if (present())
+	/*
+	 * The battery's own levels from the start, not from the first event;
+	 * the start-up reading is the one the first poll is judged against.
+	 */
+	if (present()) {
 		readLevels();
+		lastStatus = source->status;
+		judgeNext = true;
+	}
 	watchDevd();
 	connect(pollTimer, &QTimer::timeout, this, &BatteryWatch::pollACPI);
 	connect(reconnectTimer, &QTimer::timeout, this,
@@ -108,13 +114,21 @@ BatteryWatch::takeReading()
 	const batt_status &now = source->status;
 
 	lastStatus = now;
-	/*
-	 * The picture drawn at the start may rest on a guess (the power state
-	 * before it settles) or be overtaken since: the first reading
-	 * corrects it, but is no change to warn about.
-	 */
+	/* A battery just back: nothing to compare with yet. */
 	if (previous.capacity == -1) {
+		judgeNext = true;
 		emit firstReading();
+		return;
+	}
+	/*
+	 * The first reading after the start or a return is judged even when
+	 * it equals the one before: at 4 % the countdown must not wait for a
+	 * change.  Only a crossing warns, so the state guessed before the
+	 * state settled is corrected without a word.
+	 */
+	if (judgeNext) {
+		judgeNext = false;
+		emit changed(previous);
 		return;
 	}
 	if (now.capacity == previous.capacity &&
@@ -188,6 +202,7 @@ BatteryWatch::reloadStatus()
 		gui_err(nullptr, 1, "%s", ampelwick_error(source));
 	if (!ampelwick_present(source)) {
 		lastStatus.capacity = -1;
+		judgeNext = false;
 		pollTimer->stop();
 		emit gone();
 		return;

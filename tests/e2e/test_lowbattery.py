@@ -151,3 +151,16 @@ class LowBattery(Scenario):
         self.check(self.settings_lines() == expected,
                    "the settings saved before the command ran",
                    self.settings_lines())
+
+    def test_the_first_reading_counts_down(self):
+        # At 4 % from the start and nothing changing: the first poll acts.
+        self.battery(cap=4, min=12, **DISCHARGING)
+        settings = ("autoshutdown=true\nshutdown_cap=5\nsuspend=true\n"
+                    "suspend_cmd=\"%s\"\nuse_icon_theme=false\n"
+                    "poll_interval=1\n" % self.script)
+        run, icon = self.start_monitoring(settings)
+        box = self.countdown()
+        self.check(box, "the countdown opens at 4 % without a change")
+        self.key(box, "alt+c")
+        self.check(self.gone(COUNTDOWN), "Cancel closes the countdown")
+        self.check(self.suspended() == 0, "a cancelled countdown runs nothing")

@@ -413,8 +413,8 @@ class ShutdownTest(ProgramCase):
             autoshutdown=True, suspend=False, shutdown_cap=5,
             shutdown_cmd=command, poll_interval=1))
         r = self.running(self.start())
-        # The first reading only records: change the battery until one
-        # after it starts the countdown; then the 30 seconds run.
+        # At 4 % the countdown starts and its 30 seconds run; the loop
+        # only waits for the end.
         minutes = 12
         while r.proc.poll() is None and minutes > -60:
             self.set_battery(cap=4, min=minutes)
