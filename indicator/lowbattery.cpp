@@ -13,8 +13,6 @@
 #include "msgbox.h"
 #include "save.h"
 
-static constexpr int COUNTDOWN_SECONDS = 30;
-
 static bool
 crossedWarningLevel(int prev, const batt_status &cur)
 {
@@ -119,8 +117,8 @@ LowBattery::showCapacityWarning(const batt_status &now)
 void
 LowBattery::runAutomaticAction()
 {
-	Countdown *dialog = new Countdown(settings.suspend, COUNTDOWN_SECONDS,
-	    dialogParent);
+	Countdown *dialog = new Countdown(settings.suspend,
+	    Countdown::ACTION_SECONDS, dialogParent);
 
 	flags.countdownOpen = true;
 	emit underwayChanged();

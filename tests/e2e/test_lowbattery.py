@@ -5,6 +5,7 @@ import os
 import time
 
 import desktop
+import harness
 from harness import CHARGING, DEFAULT_SETTINGS, DISCHARGING, PATIENCE, Scenario
 
 COUNTDOWN = "Critical battery capacity reached"
@@ -164,3 +165,34 @@ class LowBattery(Scenario):
         self.key(box, "alt+c")
         self.check(self.gone(COUNTDOWN), "Cancel closes the countdown")
         self.check(self.suspended() == 0, "a cancelled countdown runs nothing")
+
+    def test_countdown_on_a_stepped_clock(self):
+        if harness.CLOCK_SHIFT is None:
+            self.skipTest("no library to shift the wall clock")
+        shift = os.path.join(self.home.dir, "clock-shift")
+        with open(shift, "w") as f:
+            f.write("0\n")
+        env = self.environment()
+        self.battery(cap=4, min=12, **DISCHARGING)
+        settings = ("autoshutdown=true\nshutdown_cap=5\nsuspend=true\n"
+                    "suspend_cmd=\"%s\"\nuse_icon_theme=false\n"
+                    "poll_interval=1\n" % self.script)
+        run, icon = self.start_monitoring(settings, {
+            "LD_PRELOAD": env["LD_PRELOAD"] + ":" + harness.CLOCK_SHIFT,
+            "CLOCKSHIFT_FILE": shift})
+        box = self.countdown()
+        self.check(box, "the countdown opens")
+
+        # The wall clock an hour ahead three seconds in, then an hour back.
+        time.sleep(3)
+        with open(shift, "w") as f:
+            f.write("3600\n")
+        time.sleep(3)
+        self.check(self.countdown(0) == box and self.suspended() == 0,
+                   "an hour forward: the countdown goes on, nothing runs")
+        with open(shift, "w") as f:
+            f.write("-3600\n")
+        self.check(self.gone(COUNTDOWN, 30 + PATIENCE),
+                   "an hour back: the countdown still closes after 30 s")
+        self.check(desktop.wait_for(lambda: self.suspended() >= 1, PATIENCE),
+                   "the suspend command runs")
