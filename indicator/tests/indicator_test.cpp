@@ -419,8 +419,9 @@ IndicatorTest::preferencesNeverHoldBackTheAction()
 		QMetaObject::invokeMethod(indicator, "showConfigMenu");
 		QTest::qWait(200);
 		countdown()->accept();
-		QFile ran(laptop->path("ran"));
-		ranUnder = ran.exists() && prefs->isVisible();
+		QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(laptop->path("ran")),
+		    PATIENCE);
+		ranUnder = prefs->isVisible();
 		prefs->reject();
 		done = true;
 	};
@@ -436,7 +437,7 @@ IndicatorTest::preferencesNeverHoldBackTheAction()
 	QVERIFY(entryClosed);
 	QCOMPARE(handler.seen, QStringList({ "Preferences", "Countdown" }));
 	QVERIFY(ranUnder);
-	QVERIFY(preferencesEntry()->isEnabled());
+	QTRY_VERIFY_WITH_TIMEOUT(preferencesEntry()->isEnabled(), PATIENCE);
 }
 
 enum Opener { CLICK, MENU, DISCHARGE };

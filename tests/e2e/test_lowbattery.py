@@ -2,6 +2,7 @@
 """Low battery: the warning balloons, the countdown, the suspend command,
 cancelling and re-arming."""
 import os
+import signal
 import time
 
 import desktop
@@ -166,13 +167,16 @@ class LowBattery(Scenario):
         self.check(self.gone(COUNTDOWN), "Cancel closes the countdown")
         self.check(self.suspended() == 0, "a cancelled countdown runs nothing")
 
-    def test_countdown_on_a_stepped_clock(self):
+    def test_countdown_on_a_stepped_clock_then_a_slow_command(self):
         if harness.CLOCK_SHIFT is None:
             self.skipTest("no library to shift the wall clock")
         shift = os.path.join(self.home.dir, "clock-shift")
         with open(shift, "w") as f:
             f.write("0\n")
         env = self.environment()
+        # The command notes its run, then takes a minute.
+        with open(self.script, "a") as f:
+            f.write("exec sleep 60\n")
         self.battery(cap=4, min=12, **DISCHARGING)
         settings = ("autoshutdown=true\nshutdown_cap=5\nsuspend=true\n"
                     "suspend_cmd=\"%s\"\nuse_icon_theme=false\n"
@@ -196,3 +200,12 @@ class LowBattery(Scenario):
                    "an hour back: the countdown still closes after 30 s")
         self.check(desktop.wait_for(lambda: self.suspended() >= 1, PATIENCE),
                    "the suspend command runs")
+
+        # While the command runs the program still answers a signal.
+        os.unlink(self.home.config_path)
+        run.signal(signal.SIGTERM)
+        status = run.wait(PATIENCE)
+        self.check(status == 0, "SIGTERM ends the program during the command",
+                   "status %s" % status)
+        self.check(self.settings_lines() is not None,
+                   "the settings written on SIGTERM")
