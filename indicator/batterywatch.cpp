@@ -7,6 +7,10 @@
 #include "batterywatch.h"
 #include "msgbox.h"
 
+/*
+ * The source's error text ends with the system's text for the failing call
+ * where there is one: the boxes add no errno of their own.
+ */
 BatteryWatch::BatteryWatch(QObject *parent)
     : QObject(parent)
 {
@@ -23,7 +27,7 @@ BatteryWatch::BatteryWatch(QObject *parent)
 
 	switch (ampelwick_init(source)) {
 	case -1:
-		gui_err(nullptr, 1, "ampelwick_init(): %s",
+		gui_errx(nullptr, 1, "ampelwick_init(): %s",
 		    ampelwick_error(source));
 	case 0:
 		errx(1, "No battery slot installed.");
@@ -191,7 +195,7 @@ void
 BatteryWatch::readLevels()
 {
 	if (ampelwick_get_batt_info(source) == -1)
-		gui_err(nullptr, 1, "ampelwick_get_batt_info(): %s",
+		gui_errx(nullptr, 1, "ampelwick_get_batt_info(): %s",
 		    ampelwick_error(source));
 }
 
@@ -199,7 +203,7 @@ void
 BatteryWatch::reloadStatus()
 {
 	if (ampelwick_poll(source) == -1)
-		gui_err(nullptr, 1, "%s", ampelwick_error(source));
+		gui_errx(nullptr, 1, "%s", ampelwick_error(source));
 	if (!ampelwick_present(source)) {
 		lastStatus.capacity = -1;
 		judgeNext = false;

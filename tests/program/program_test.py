@@ -219,23 +219,23 @@ class ProgramTest(ProgramCase):
         simlaptop.update(self.home.home, open_errno=13)
         self.expect_box(self.start(), "Error", "critical",
                         "ampelwick_init(): open(/dev/acpi):Permission "
-                        "denied:\\nSuccess\\n")
+                        "denied")
         simlaptop.update(self.home.home, open_errno=0, battinfo_errno=5)
         self.expect_box(self.start(), "Error", "critical",
                         "ampelwick_init(): ampelwick_poll():poll_acpi():"
                         "ioctl(ACPIIO_BATT_GET_BATTINFO):Input/output "
-                        "error:\\nSuccess\\n")
+                        "error")
         # The battery's levels are read at the start too.
         simlaptop.update(self.home.home, battinfo_errno=0, bif_errno=5)
         self.expect_box(self.start(), "Error", "critical",
                         "ampelwick_get_batt_info(): ioctl(ACPIIO_BATT_GET_BIF"
-                        "):Input/output error:\\nSuccess\\n")
+                        "):Input/output error")
 
     def test_devd_absent_at_start(self):
         self.devd.stop()
         self.expect_box(self.start(), "Error", "critical",
-                        "ampelwick_init(): devd_connect()::\\n",
-                        startswith=True)
+                        "ampelwick_init(): devd_connect():No such file or "
+                        "directory")
 
     # Later failures of the battery source
 
@@ -253,7 +253,7 @@ class ProgramTest(ProgramCase):
         self.devd.notify()
         self.expect_box(r, "Error", "critical",
                         "poll_acpi():ioctl(ACPIIO_ACAD_GET_STATUS):"
-                        "Input/output error:\\nSuccess\\n")
+                        "Input/output error")
 
         self.set_battery(acad_errno=0)
         r = self.running(self.start())
@@ -261,7 +261,7 @@ class ProgramTest(ProgramCase):
         self.devd.notify()
         self.expect_box(r, "Error", "critical",
                         "ampelwick_get_batt_info(): ioctl(ACPIIO_BATT_GET_BIF"
-                        "):Input/output error:\\nSuccess\\n")
+                        "):Input/output error")
 
     def test_machine_without_an_ac_adapter_device(self):
         # The AC request refused because there is no such device: run on.
@@ -279,7 +279,7 @@ class ProgramTest(ProgramCase):
         self.expect_box(self.start(), "Error", "critical",
                         "ampelwick_init(): ampelwick_poll():poll_acpi():"
                         "ioctl(ACPIIO_ACAD_GET_STATUS):Input/output "
-                        "error:\\nSuccess\\n")
+                        "error")
 
     def test_devd_that_closes_at_once(self):
         # devd accepts and closes each connection: at most one
