@@ -206,6 +206,13 @@ class ProgramTest(ProgramCase):
         os.mkfifo(lock, 0o600)
         self.expect_box(self.start(), "Error", "critical",
                         "open(%s):\\nNot a regular file\\n" % lock)
+        # A symlink is not followed: its target is neither made nor locked.
+        os.unlink(lock)
+        target = os.path.join(self.home.home, "someone-elses")
+        os.symlink(target, lock)
+        self.expect_box(self.start(), "Error", "critical",
+                        "open(%s):\\nNot a regular file\\n" % lock)
+        self.assertFalse(os.path.exists(target))
 
     def test_no_battery_slot(self):
         simlaptop.update(self.home.home, units=0)
