@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: BSD-2-Clause
 # The program: the native build and the simulated laptop of the tests and
 # the demo.  Both are the same sources over a different battery platform.
+
 # The English catalogue (the plural forms of the English texts) is built in
 # for a program that finds no catalogue, as one run from the build tree.
 set(english_qm ${PROJECT_BINARY_DIR}/translations/ampelwick_en.qm)
