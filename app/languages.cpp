@@ -17,16 +17,27 @@ qt_translations_dir()
 #endif
 }
 
+static bool
+load_builtin_english(QTranslator *program)
+{
+	Q_INIT_RESOURCE(english);
+	return program->load(QStringLiteral("%1_en").arg(PROGRAM_NAME),
+	    QStringLiteral(":/i18n"));
+}
+
 void
 install_translations(const QString &catalogueDir)
 {
 	QCoreApplication *app = QCoreApplication::instance();
 	QTranslator *program = new QTranslator(app);
 
-	/* The English texts have their plural forms from a catalogue too. */
+	/*
+	 * The English texts have their plural forms from a catalogue too,
+	 * built in for when none is found.
+	 */
 	if (!program->load(QLocale(), PROGRAM_NAME, "_", catalogueDir) &&
 	    !program->load(QStringLiteral("%1_en").arg(PROGRAM_NAME),
-	    catalogueDir)) {
+	    catalogueDir) && !load_builtin_english(program)) {
 		delete program;
 		return;
 	}

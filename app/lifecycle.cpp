@@ -82,13 +82,14 @@ take_instance_lock()
 	 * Held, never closed: the descriptor is the lock for the process's
 	 * life, and for no other process's: close-on-exec, so that nothing
 	 * the suspend command leaves running keeps it.  The open does not wait
-	 * (a FIFO without a reader fails at once, with ENXIO).
+	 * (a FIFO without a reader fails at once, with ENXIO), nor follow a
+	 * symlink, which could lock or create another user's file.
 	 */
 	if ((fd = open(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY |
-	    O_CLOEXEC, 0600)) == -1) {
+	    O_CLOEXEC | O_NOFOLLOW, 0600)) == -1) {
 		int saved = errno;
 
-		if (stat(path, &sb) == 0 && !S_ISREG(sb.st_mode))
+		if (lstat(path, &sb) == 0 && !S_ISREG(sb.st_mode))
 			not_a_lock(path);
 		errno = saved;
 		gui_err(nullptr, 1, "open(%s)", path);

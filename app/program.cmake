@@ -1,8 +1,21 @@
 # SPDX-License-Identifier: BSD-2-Clause
 # The program: the native build and the simulated laptop of the tests and
 # the demo.  Both are the same sources over a different battery platform.
+
+# The English catalogue (the plural forms of the English texts) is built in
+# for a program that finds no catalogue, as one run from the build tree.
+set(english_qm ${PROJECT_BINARY_DIR}/translations/ampelwick_en.qm)
+set(english_qrc ${CMAKE_CURRENT_BINARY_DIR}/english.qrc)
+set(english_cpp ${CMAKE_CURRENT_BINARY_DIR}/qrc_english.cpp)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/english.qrc.in ${english_qrc} @ONLY)
+add_custom_command(OUTPUT ${english_cpp}
+  COMMAND Qt${QT_VERSION_MAJOR}::rcc --name english --output ${english_cpp}
+    ${english_qrc}
+  DEPENDS ${english_qrc} ${english_qm} translations)
+
 add_library(ampelwick_program STATIC ${CMAKE_CURRENT_LIST_DIR}/lifecycle.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/languages.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/languages.cpp ${english_cpp})
+add_dependencies(ampelwick_program translations)
 target_include_directories(ampelwick_program PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 # Qt D-Bus carries the StatusNotifierItem tray and its notifications, where
 # the desktop has no XEmbed tray.

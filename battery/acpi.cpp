@@ -344,7 +344,7 @@ ampelwick_init(batt_source *src)
 	src->error[0] = '\0';
 
 	if (events_connect(src) == -1) {
-		set_error(src, false, true, "devd_connect()");
+		set_error(src, true, false, "devd_connect()");
 		return -1;
 	}
 	src->status.acpi_fd = platform_open();

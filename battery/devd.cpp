@@ -47,13 +47,18 @@ pause_ms(int ms)
 static int
 connect_blocking(bool *devd)
 {
+	int saved = 0;
+
 	for (int i = 0; i < DEVD_ATTEMPTS; i++) {
 		int fd = platform_events_open(devd);
 
 		if (fd != -1)
 			return fd;
+		saved = errno;
 		pause_ms(platform_events_pause_ms());
 	}
+	/* The last attempt's reason, for the caller's message. */
+	errno = saved;
 	return -1;
 }
 

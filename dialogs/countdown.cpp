@@ -1,6 +1,7 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
 #include <QBoxLayout>
 #include <QCloseEvent>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,7 +17,7 @@ Countdown::Countdown(bool suspend, int seconds, QWidget *parent)
 	: QDialog(parent)
 {
 	suspendMode = suspend;
-	deadline = time(nullptr) + seconds;
+	deadlineMs = clockMs() + static_cast<qint64>(seconds) * 1000;
 
 	QIcon cancelIcon = load_standard_icon(QStyle::SP_DialogCancelButton,
 	    nullptr);
@@ -26,6 +27,8 @@ Countdown::Countdown(bool suspend, int seconds, QWidget *parent)
 
 	textLabel = new QLabel(QString());
 	timer = new QTimer(this);
+	/* Each tick meant for the turn of a second, not up to 5 % early. */
+	timer->setTimerType(Qt::PreciseTimer);
 	QLabel *pictureLabel = new QLabel;
 	QHBoxLayout *hbox = new QHBoxLayout;
 	QVBoxLayout *vbox = new QVBoxLayout(this);
@@ -72,21 +75,33 @@ Countdown::setLabelText(int seconds)
 	    tr("Shutting down system in %n second(s)", nullptr, seconds));
 }
 
+qint64
+Countdown::clockMs() const
+{
+	return QDeadlineTimer::current(Qt::PreciseTimer).deadline();
+}
+
 /*
- * The count always comes from the wall clock and the fixed deadline, so a
- * late tick never stretches the countdown.
+ * The count always comes from the monotonic clock and the fixed deadline,
+ * so a late tick never stretches the countdown and a wall clock set
+ * forward or back (a time server, a resume, the user) neither ends it
+ * early nor draws it out.  The next tick comes when the shown second runs
+ * out, the last one at the deadline.
  */
 void
 Countdown::update()
 {
-	int remaining = static_cast<int>(deadline - time(nullptr));
+	const qint64 remaining = deadlineMs - clockMs();
 
 	if (remaining <= 0) {
+		timer->stop();
 		accept();
 		return;
 	}
-	timer->start(1000);
-	setLabelText(remaining);
+	const qint64 partial = remaining % 1000;
+
+	timer->start(partial != 0 ? static_cast<int>(partial) : 1000);
+	setLabelText(static_cast<int>((remaining + 999) / 1000));
 }
 
 void

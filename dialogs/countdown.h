@@ -1,16 +1,15 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
 /*
  * The last word before an automatic suspend or shutdown: a modal dialog
- * that counts down to a fixed wall-clock deadline and is accepted there,
- * unless the user presses Cancel first.  Escape and close requests are
+ * that counts down to a fixed deadline on the monotonic clock, which a
+ * change of the wall clock does not move, and is accepted there, unless
+ * the user presses Cancel first.  Escape and close requests are
  * refused.
  */
 #ifndef AMPELWICK_COUNTDOWN_H
 #define AMPELWICK_COUNTDOWN_H
 
 #include <QDialog>
-
-#include <ctime>
 
 class QCloseEvent;
 class QKeyEvent;
@@ -22,11 +21,19 @@ class Countdown : public QDialog
 	Q_OBJECT
 
 public:
+	/* The length of the count before the automatic action. */
+	static constexpr int ACTION_SECONDS = 30;
+
 	Countdown(bool suspend, int seconds, QWidget *parent);
+
+protected:
+	/* Milliseconds on the monotonic clock. */
+	virtual qint64	clockMs() const;
+
+	qint64	 deadlineMs;
 
 private:
 	bool	 suspendMode;
-	time_t	 deadline;
 	QTimer	*timer;
 	QLabel	*textLabel;
 

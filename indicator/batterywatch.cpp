@@ -7,6 +7,10 @@
 #include "batterywatch.h"
 #include "msgbox.h"
 
+/*
+ * The source's error text ends with the system's text for the failing call
+ * where there is one: the boxes add no errno of their own.
+ */
 BatteryWatch::BatteryWatch(QObject *parent)
     : QObject(parent)
 {
@@ -23,14 +27,20 @@ BatteryWatch::BatteryWatch(QObject *parent)
 
 	switch (ampelwick_init(source)) {
 	case -1:
-		gui_err(nullptr, 1, "ampelwick_init(): %s",
+		gui_errx(nullptr, 1, "ampelwick_init(): %s",
 		    ampelwick_error(source));
 	case 0:
 		errx(1, "No battery slot installed.");
 	}
-	/* The battery's own levels from the start, not from the first event. */
-	if (present())
+	/*
+	 * The battery's own levels from the start, not from the first event;
+	 * the start-up reading is the one the first poll is judged against.
+	 */
+	if (present()) {
 		readLevels();
+		lastStatus = source->status;
+		judgeNext = true;
+	}
 	watchDevd();
 	connect(pollTimer, &QTimer::timeout, this, &BatteryWatch::pollACPI);
 	connect(reconnectTimer, &QTimer::timeout, this,
@@ -108,13 +118,21 @@ BatteryWatch::takeReading()
 	const batt_status &now = source->status;
 
 	lastStatus = now;
-	/*
-	 * The picture drawn at the start may rest on a guess (the power state
-	 * before it settles) or be overtaken since: the first reading
-	 * corrects it, but is no change to warn about.
-	 */
+	/* A battery just back: nothing to compare with yet. */
 	if (previous.capacity == -1) {
+		judgeNext = true;
 		emit firstReading();
+		return;
+	}
+	/*
+	 * The first reading after the start or a return is judged even when
+	 * it equals the one before: at 4 % the countdown must not wait for a
+	 * change.  Only a crossing warns, so the state guessed before the
+	 * state settled is corrected without a word.
+	 */
+	if (judgeNext) {
+		judgeNext = false;
+		emit changed(previous);
 		return;
 	}
 	if (now.capacity == previous.capacity &&
@@ -177,7 +195,7 @@ void
 BatteryWatch::readLevels()
 {
 	if (ampelwick_get_batt_info(source) == -1)
-		gui_err(nullptr, 1, "ampelwick_get_batt_info(): %s",
+		gui_errx(nullptr, 1, "ampelwick_get_batt_info(): %s",
 		    ampelwick_error(source));
 }
 
@@ -185,9 +203,10 @@ void
 BatteryWatch::reloadStatus()
 {
 	if (ampelwick_poll(source) == -1)
-		gui_err(nullptr, 1, "%s", ampelwick_error(source));
+		gui_errx(nullptr, 1, "%s", ampelwick_error(source));
 	if (!ampelwick_present(source)) {
 		lastStatus.capacity = -1;
+		judgeNext = false;
 		pollTimer->stop();
 		emit gone();
 		return;

@@ -42,13 +42,11 @@ public:
 signals:
 	/*
 	 * A reading differs from the recorded one in capacity, time left or
-	 * state; it is recorded already, previous is the one before.
+	 * state, or is the first after the start or a battery's return; it is
+	 * recorded already, previous is the one before.
 	 */
 	void	changed(const batt_status &previous);
-	/*
-	 * The first reading recorded after the start or a battery's return:
-	 * to be shown, never acted on.
-	 */
+	/* The reading of a battery just back: to be shown, never acted on. */
 	void	firstReading();
 	/* After a devd battery event: present, status and levels re-read. */
 	void	reloaded();
@@ -67,6 +65,8 @@ private:
 	batt_source	*source;
 	/* The last recorded reading; capacity -1: nothing recorded. */
 	batt_status	 lastStatus = {};
+	/* The next reading is judged, changed or not. */
+	bool		 judgeNext = false;
 	int		 pollInterval = 5;
 	QTimer		*pollTimer;
 	QTimer		*reconnectTimer;

@@ -1,10 +1,8 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
-#include <sys/wait.h>
-
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QProcess>
 #include <QWidget>
 
 #include "cfg.h"
@@ -12,8 +10,6 @@
 #include "lowbattery.h"
 #include "msgbox.h"
 #include "save.h"
-
-static constexpr int COUNTDOWN_SECONDS = 30;
 
 static bool
 crossedWarningLevel(int prev, const batt_status &cur)
@@ -119,8 +115,8 @@ LowBattery::showCapacityWarning(const batt_status &now)
 void
 LowBattery::runAutomaticAction()
 {
-	Countdown *dialog = new Countdown(settings.suspend, COUNTDOWN_SECONDS,
-	    dialogParent);
+	Countdown *dialog = new Countdown(settings.suspend,
+	    Countdown::ACTION_SECONDS, dialogParent);
 
 	flags.countdownOpen = true;
 	emit underwayChanged();
@@ -133,14 +129,15 @@ LowBattery::runAutomaticAction()
 void
 LowBattery::countdownFinished(int result)
 {
-	/* Armed again before a box about the command can hold a loop open. */
 	flags.countdownOpen = false;
-	flags.actionPending = false;
-	emit underwayChanged();
 	if (result == QDialog::Rejected) {
+		flags.actionPending = false;
 		flags.actionCancelled = true;
+		emit underwayChanged();
 		return;
 	}
+	/* Pending until the command is done: it must not run twice at once. */
+	emit underwayChanged();
 	saveBeforeAction();
 	runCommand();
 }
@@ -158,30 +155,54 @@ LowBattery::saveBeforeAction()
 void
 LowBattery::runCommand()
 {
-	/* Kept: the settings may change under a box below. */
+	/* Kept: the settings may change while the command runs. */
 	const std::string line = settings.command();
-	const char *command = line.c_str();
 
 	if (!settings.suspend) {
-		execl("/bin/sh", "/bin/sh", "-c", command,
+		execl("/bin/sh", "/bin/sh", "-c", line.c_str(),
 		    static_cast<char *>(nullptr));
 		gui_err(nullptr, 1, QT_TRANSLATE_NOOP("Messages",
-		    "Couldn't execute %s"), command);
+		    "Couldn't execute %s"), line.c_str());
 	}
-	const int r = system(command);
-	if (r == 127)
-		gui_err(nullptr, 1, QT_TRANSLATE_NOOP("Messages",
-		    "Failes to execute shell."));
-	if (r == -1)
-		gui_err(nullptr, 1, "system(%s)", command);
-	if (r == 0)
-		return;
-	/* Report the command's own exit status, not the raw wait status. */
-	int status = r;
-	if (WIFEXITED(r))
-		status = WEXITSTATUS(r);
-	else if (WIFSIGNALED(r))
-		status = 128 + WTERMSIG(r);
-	gui_warnx(nullptr, QT_TRANSLATE_NOOP("Messages",
-	    "Command %s returned an exit status != 0: %d"), command, status);
+	/*
+	 * Not waited for: a command that takes its time (sudo asking for a
+	 * password) must leave the battery, the tray and the termination
+	 * signals served meanwhile.
+	 */
+	QProcess *process = new QProcess(this);
+	process->setProgram(QStringLiteral("/bin/sh"));
+	process->setArguments({ QStringLiteral("-c"),
+	    QString::fromStdString(line) });
+	process->setProcessChannelMode(QProcess::ForwardedChannels);
+	process->setInputChannelMode(QProcess::ForwardedInputChannel);
+	connect(process, &QProcess::errorOccurred, this,
+	    [](QProcess::ProcessError error) {
+		if (error == QProcess::FailedToStart)
+			gui_errx(nullptr, 1, QT_TRANSLATE_NOOP("Messages",
+			    "Failes to execute shell."));
+	});
+	connect(process, &QProcess::finished, this,
+	    [this, process, line](int code, QProcess::ExitStatus how) {
+		process->deleteLater();
+		/* The status as a shell reports it: 128 + signal if killed. */
+		commandFinished(line, how == QProcess::CrashExit ?
+		    128 + code : code);
+	});
+	process->start();
+}
+
+void
+LowBattery::commandFinished(const std::string &line, int status)
+{
+	/*
+	 * Armed again before the box can hold a loop open, unless a newer
+	 * countdown (after the charger came and went) holds the flag now.
+	 */
+	if (!flags.countdownOpen)
+		flags.actionPending = false;
+	emit underwayChanged();
+	if (status != 0)
+		gui_warnx(nullptr, QT_TRANSLATE_NOOP("Messages",
+		    "Command %s returned an exit status != 0: %d"),
+		    line.c_str(), status);
 }

@@ -9,6 +9,8 @@
 #ifndef AMPELWICK_LOWBATTERY_H
 #define AMPELWICK_LOWBATTERY_H
 
+#include <string>
+
 #include <QObject>
 #include <QSystemTrayIcon>
 
@@ -70,6 +72,7 @@ private:
 	void	countdownFinished(int result);
 	void	saveBeforeAction();
 	void	runCommand();
+	void	commandFinished(const std::string &line, int status);
 	void	showCapacityWarning(const batt_status &now);
 
 	LowBatteryFlags	 flags = {};

@@ -257,8 +257,9 @@ battery_lines(const QList<batt_unit> &units)
 	for (const batt_unit &unit : units) {
 		const QString name = QString::fromUtf8(unit.name);
 
-		lines += unit.present ?
-		    Pictures::tr("\n%1: %2%").arg(name).arg(unit.capacity) :
+		/* One pass: a name such as "BAT%1" is not a place to fill. */
+		lines += unit.present ? Pictures::tr("\n%1: %2%").arg(name,
+		    QString::number(unit.capacity)) :
 		    Pictures::tr("\n%1: absent").arg(name);
 	}
 	return lines;

@@ -1,5 +1,6 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLabel>
 #include <QLayout>
@@ -39,6 +40,34 @@ cancel_button(Countdown &dlg)
 {
 	return dlg.findChild<QPushButton *>();
 }
+
+qint64
+monotonic_ms()
+{
+	return QDeadlineTimer::current(Qt::PreciseTimer).deadline();
+}
+
+/* The dialog on a clock that stands still where the test puts it. */
+class FakeClockCountdown : public Countdown
+{
+public:
+	qint64	now = -1;
+
+	explicit FakeClockCountdown(int seconds)
+	    : Countdown(true, seconds, nullptr) {}
+	qint64	deadline() const { return deadlineMs; }
+	void	tickAt(qint64 ms)
+	{
+		now = ms;
+		QMetaObject::invokeMethod(this, "update");
+	}
+
+protected:
+	qint64	clockMs() const override
+	{
+		return now >= 0 ? now : Countdown::clockMs();
+	}
+};
 
 /* Runs the dialog; act() is called once from inside its event loop. */
 int
@@ -143,12 +172,26 @@ TestCountdown::layoutAndPlacement()
 	dlg.grab().save(ARTIFACT_DIR "/countdown.png");
 }
 
+/* The automatic action's count, measured on the clock it counts on. */
 void
 TestCountdown::acceptedAtDeadline()
 {
-	Countdown dlg(true, 2, nullptr);
+	const qint64 before = monotonic_ms();
+	FakeClockCountdown dlg(Countdown::ACTION_SECONDS);
+	const qint64 after = monotonic_ms();
 
-	QCOMPARE(dlg.exec(), int(QDialog::Accepted));
+	QVERIFY(dlg.deadline() - before >= 30000 &&
+	    dlg.deadline() - after <= 30000);
+	dlg.tickAt(dlg.deadline() - 29001);
+	QCOMPARE(::sentence(dlg)->text(),
+	    QStringLiteral("Suspending system in 30 Seconds"));
+	dlg.tickAt(dlg.deadline() - 1);
+	QCOMPARE(::sentence(dlg)->text(),
+	    QStringLiteral("Suspending system in 1 Second"));
+	QVERIFY(dlg.isVisible());
+	dlg.tickAt(dlg.deadline());
+	QVERIFY(!dlg.isVisible());
+	QCOMPARE(dlg.result(), int(QDialog::Accepted));
 }
 
 /* Neither Escape nor a close request ends the count early. */

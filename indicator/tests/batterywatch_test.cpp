@@ -36,7 +36,7 @@ class BatteryWatchTest : public QObject {
 private slots:
 	void init();
 	void cleanup();
-	void pollAnnouncesChangesAfterTheFirstReading();
+	void pollJudgesTheFirstReadingThenChanges();
 	void levelsReadAtTheStartAndOnEachEvent();
 	void batteryGoneAndBackThroughDevd();
 	void reconnectionReplacesNotifierWithoutRereading();
@@ -62,7 +62,7 @@ BatteryWatchTest::cleanup()
 }
 
 void
-BatteryWatchTest::pollAnnouncesChangesAfterTheFirstReading()
+BatteryWatchTest::pollJudgesTheFirstReadingThenChanges()
 {
 	QSignalSpy changed(watch, &BatteryWatch::changed);
 	QSignalSpy first(watch, &BatteryWatch::firstReading);
@@ -70,25 +70,23 @@ BatteryWatchTest::pollAnnouncesChangesAfterTheFirstReading()
 	QCOMPARE(watch->status().capacity, 80);
 	QCOMPARE(pollTimer()->interval(), 5000);
 
-	/* The first reading: to be shown, but no change to act on. */
-	laptop->set(70, 1, 150);
-	watch->pollACPI();
-	QCOMPARE(first.count(), 1);
-	QCOMPARE(changed.count(), 0);
-	QCOMPARE(watch->status().capacity, 70);
-	watch->pollACPI();
-	QCOMPARE(changed.count(), 0);
-	laptop->set(70, 1, 149);
+	/* The first reading is judged against the start-up one, even unchanged. */
 	watch->pollACPI();
 	QCOMPARE(changed.count(), 1);
-	QCOMPARE(changed[0][0].value<batt_status>().time_left, 150);
-	QCOMPARE(watch->status().time_left, 149);
-	QCOMPARE(first.count(), 1);
+	QCOMPARE(changed[0][0].value<batt_status>().capacity, 80);
+	watch->pollACPI();
+	QCOMPARE(changed.count(), 1);
+	laptop->set(70, 1, 149);
+	watch->pollACPI();
+	QCOMPARE(changed.count(), 2);
+	QCOMPARE(changed[1][0].value<batt_status>().time_left, 150);
+	QCOMPARE(watch->status().capacity, 70);
+	QCOMPARE(first.count(), 0);
 	/* The levels are not compared. */
 	laptop->readings.wcap = 20000;
 	laptop->set(70, 1, 149);
 	watch->pollACPI();
-	QCOMPARE(changed.count(), 1);
+	QCOMPARE(changed.count(), 2);
 }
 
 void
@@ -102,8 +100,8 @@ BatteryWatchTest::levelsReadAtTheStartAndOnEachEvent()
 	QCOMPARE(watch->status().warn_capacity, 30);
 
 	QSignalSpy reloaded(watch, &BatteryWatch::reloaded);
-	QSignalSpy changed(watch, &BatteryWatch::changed);
 	watch->pollACPI();
+	QSignalSpy changed(watch, &BatteryWatch::changed);
 	laptop->readings.wcap = 20000;
 	laptop->set(30, 1, 60);
 	QVERIFY(laptop->devd.notify());
@@ -119,8 +117,8 @@ BatteryWatchTest::batteryGoneAndBackThroughDevd()
 {
 	QSignalSpy gone(watch, &BatteryWatch::gone);
 	QSignalSpy reloaded(watch, &BatteryWatch::reloaded);
-	QSignalSpy changed(watch, &BatteryWatch::changed);
 	watch->pollACPI();
+	QSignalSpy changed(watch, &BatteryWatch::changed);
 
 	laptop->set(80, 7);
 	QVERIFY(laptop->devd.notify());

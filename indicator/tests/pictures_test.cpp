@@ -265,12 +265,13 @@ PicturesTest::batteryLines()
 {
 	batt_status s = {};
 	s.state = BATT_ON_AC;
-	batt_unit one = { "BAT0", true, 40 };
+	/* A name is shown as it is, whatever it holds. */
+	batt_unit one = { "BAT%1 %2", true, 40 };
 	batt_unit two = { "BAT1", false, -1 };
 	QCOMPARE(Pictures::toolTipFor(s, { one }),
 	    QString("Status: Running on AC power"));
 	QCOMPARE(Pictures::toolTipFor(s, { one, two }),
-	    QString("Status: Running on AC power\nBAT0: 40%\nBAT1: absent"));
+	    QString("Status: Running on AC power\nBAT%1 %2: 40%\nBAT1: absent"));
 	s.state = BATT_UNKNOWN;
 	QVERIFY(Pictures::toolTipFor(s, { one, two }).isNull());
 }

@@ -36,6 +36,7 @@ PATIENCE = 30
 # Set by run.py before the scenarios load.
 BINARY = None
 PROBE = None
+CLOCK_SHIFT = None
 ARTIFACTS = None
 GROUP = "e2e"
 

@@ -41,6 +41,9 @@ def main():
     parser.add_argument("--artifacts", required=True)
     parser.add_argument("--probe", help="the program reporting its boxes, "
                         "tool tips and balloons on standard output")
+    parser.add_argument("--clock-shift", help="a library to preload that "
+                        "shifts the wall clock by the seconds in the file "
+                        "CLOCKSHIFT_FILE names")
     parser.add_argument("group")
     parser.add_argument("names", nargs="*")
     args = parser.parse_args()
@@ -57,6 +60,7 @@ def main():
 
     harness.BINARY = args.binary
     harness.PROBE = args.probe
+    harness.CLOCK_SHIFT = args.clock_shift
     harness.ARTIFACTS = os.path.abspath(args.artifacts)
     harness.GROUP = args.group
     module = importlib.import_module("test_" + args.group)

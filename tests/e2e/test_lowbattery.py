@@ -2,9 +2,11 @@
 """Low battery: the warning balloons, the countdown, the suspend command,
 cancelling and re-arming."""
 import os
+import signal
 import time
 
 import desktop
+import harness
 from harness import CHARGING, DEFAULT_SETTINGS, DISCHARGING, PATIENCE, Scenario
 
 COUNTDOWN = "Critical battery capacity reached"
@@ -151,3 +153,59 @@ class LowBattery(Scenario):
         self.check(self.settings_lines() == expected,
                    "the settings saved before the command ran",
                    self.settings_lines())
+
+    def test_the_first_reading_counts_down(self):
+        # At 4 % from the start and nothing changing: the first poll acts.
+        self.battery(cap=4, min=12, **DISCHARGING)
+        settings = ("autoshutdown=true\nshutdown_cap=5\nsuspend=true\n"
+                    "suspend_cmd=\"%s\"\nuse_icon_theme=false\n"
+                    "poll_interval=1\n" % self.script)
+        run, icon = self.start_monitoring(settings)
+        box = self.countdown()
+        self.check(box, "the countdown opens at 4 % without a change")
+        self.key(box, "alt+c")
+        self.check(self.gone(COUNTDOWN), "Cancel closes the countdown")
+        self.check(self.suspended() == 0, "a cancelled countdown runs nothing")
+
+    def test_countdown_on_a_stepped_clock_then_a_slow_command(self):
+        if harness.CLOCK_SHIFT is None:
+            self.skipTest("no library to shift the wall clock")
+        shift = os.path.join(self.home.dir, "clock-shift")
+        with open(shift, "w") as f:
+            f.write("0\n")
+        env = self.environment()
+        # The command notes its run, then takes a minute.
+        with open(self.script, "a") as f:
+            f.write("exec sleep 60\n")
+        self.battery(cap=4, min=12, **DISCHARGING)
+        settings = ("autoshutdown=true\nshutdown_cap=5\nsuspend=true\n"
+                    "suspend_cmd=\"%s\"\nuse_icon_theme=false\n"
+                    "poll_interval=1\n" % self.script)
+        run, icon = self.start_monitoring(settings, {
+            "LD_PRELOAD": env["LD_PRELOAD"] + ":" + harness.CLOCK_SHIFT,
+            "CLOCKSHIFT_FILE": shift})
+        box = self.countdown()
+        self.check(box, "the countdown opens")
+
+        # The wall clock an hour ahead three seconds in, then an hour back.
+        time.sleep(3)
+        with open(shift, "w") as f:
+            f.write("3600\n")
+        time.sleep(3)
+        self.check(self.countdown(0) == box and self.suspended() == 0,
+                   "an hour forward: the countdown goes on, nothing runs")
+        with open(shift, "w") as f:
+            f.write("-3600\n")
+        self.check(self.gone(COUNTDOWN, 30 + PATIENCE),
+                   "an hour back: the countdown still closes after 30 s")
+        self.check(desktop.wait_for(lambda: self.suspended() >= 1, PATIENCE),
+                   "the suspend command runs")
+
+        # While the command runs the program still answers a signal.
+        os.unlink(self.home.config_path)
+        run.signal(signal.SIGTERM)
+        status = run.wait(PATIENCE)
+        self.check(status == 0, "SIGTERM ends the program during the command",
+                   "status %s" % status)
+        self.check(self.settings_lines() is not None,
+                   "the settings written on SIGTERM")

@@ -221,6 +221,13 @@ class ProgramTest(ProgramCase):
         os.mkfifo(lock, 0o600)
         self.expect_box(self.start(), "Error", "critical",
                         "open(%s):\\nNot a regular file\\n" % lock)
+        # A symlink is not followed: its target is neither made nor locked.
+        os.unlink(lock)
+        target = os.path.join(self.home.home, "someone-elses")
+        os.symlink(target, lock)
+        self.expect_box(self.start(), "Error", "critical",
+                        "open(%s):\\nNot a regular file\\n" % lock)
+        self.assertFalse(os.path.exists(target))
 
     def test_no_battery_slot(self):
         simlaptop.update(self.home.home, units=0)
@@ -234,23 +241,23 @@ class ProgramTest(ProgramCase):
         simlaptop.update(self.home.home, open_errno=13)
         self.expect_box(self.start(), "Error", "critical",
                         "ampelwick_init(): open(/dev/acpi):Permission "
-                        "denied:\\nSuccess\\n")
+                        "denied")
         simlaptop.update(self.home.home, open_errno=0, battinfo_errno=5)
         self.expect_box(self.start(), "Error", "critical",
                         "ampelwick_init(): ampelwick_poll():poll_acpi():"
                         "ioctl(ACPIIO_BATT_GET_BATTINFO):Input/output "
-                        "error:\\nSuccess\\n")
+                        "error")
         # The battery's levels are read at the start too.
         simlaptop.update(self.home.home, battinfo_errno=0, bif_errno=5)
         self.expect_box(self.start(), "Error", "critical",
                         "ampelwick_get_batt_info(): ioctl(ACPIIO_BATT_GET_BIF"
-                        "):Input/output error:\\nSuccess\\n")
+                        "):Input/output error")
 
     def test_devd_absent_at_start(self):
         self.devd.stop()
         self.expect_box(self.start(), "Error", "critical",
-                        "ampelwick_init(): devd_connect()::\\n",
-                        startswith=True)
+                        "ampelwick_init(): devd_connect():No such file or "
+                        "directory")
 
     # Later failures of the battery source
 
@@ -268,7 +275,7 @@ class ProgramTest(ProgramCase):
         self.devd.notify()
         self.expect_box(r, "Error", "critical",
                         "poll_acpi():ioctl(ACPIIO_ACAD_GET_STATUS):"
-                        "Input/output error:\\nSuccess\\n")
+                        "Input/output error")
 
         self.set_battery(acad_errno=0)
         r = self.running(self.start())
@@ -276,7 +283,7 @@ class ProgramTest(ProgramCase):
         self.devd.notify()
         self.expect_box(r, "Error", "critical",
                         "ampelwick_get_batt_info(): ioctl(ACPIIO_BATT_GET_BIF"
-                        "):Input/output error:\\nSuccess\\n")
+                        "):Input/output error")
 
     def test_machine_without_an_ac_adapter_device(self):
         # The AC request refused because there is no such device: run on.
@@ -294,7 +301,7 @@ class ProgramTest(ProgramCase):
         self.expect_box(self.start(), "Error", "critical",
                         "ampelwick_init(): ampelwick_poll():poll_acpi():"
                         "ioctl(ACPIIO_ACAD_GET_STATUS):Input/output "
-                        "error:\\nSuccess\\n")
+                        "error")
 
     def test_devd_that_closes_at_once(self):
         # devd accepts and closes each connection: at most one
@@ -428,8 +435,8 @@ class ShutdownTest(ProgramCase):
             autoshutdown=True, suspend=False, shutdown_cap=5,
             shutdown_cmd=command, poll_interval=1))
         r = self.running(self.start())
-        # The first reading only records: change the battery until one
-        # after it starts the countdown; then the 30 seconds run.
+        # At 4 % the countdown starts and its 30 seconds run; the loop
+        # only waits for the end.
         minutes = 12
         while r.proc.poll() is None and minutes > -60:
             self.set_battery(cap=4, min=minutes)
