@@ -1,6 +1,7 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
 #include <err.h>
 #include <limits.h>
+#include <time.h>
 
 #include <QTimer>
 
@@ -29,8 +30,10 @@ BatteryWatch::BatteryWatch(QObject *parent)
 		errx(1, "No battery slot installed.");
 	}
 	/* The battery's own levels from the start, not from the first event. */
-	if (present())
+	if (present()) {
 		readLevels();
+		feedTimeLeft();
+	}
 	watchDevd();
 	connect(pollTimer, &QTimer::timeout, this, &BatteryWatch::pollACPI);
 	connect(reconnectTimer, &QTimer::timeout, this,
@@ -65,6 +68,12 @@ BatteryWatch::units() const
 	for (int i = 0; i < ampelwick_unit_count(source); i++)
 		units.append(*ampelwick_unit(source, i));
 	return units;
+}
+
+int
+BatteryWatch::canSuspend()
+{
+	return ampelwick_can_suspend();
 }
 
 int
@@ -106,7 +115,9 @@ BatteryWatch::takeReading()
 {
 	const batt_status previous = lastStatus;
 	const batt_status &now = source->status;
+	const int shownBefore = shownTimeLeft;
 
+	feedTimeLeft();
 	lastStatus = now;
 	/*
 	 * The picture drawn at the start may rest on a guess (the power state
@@ -118,9 +129,23 @@ BatteryWatch::takeReading()
 		return;
 	}
 	if (now.capacity == previous.capacity &&
-	    now.time_left == previous.time_left && now.state == previous.state)
+	    now.time_left == previous.time_left && now.state == previous.state) {
+		if (shownTimeLeft != shownBefore)
+			emit timeLeftChanged();
 		return;
+	}
 	emit changed(previous);
+}
+
+void
+BatteryWatch::feedTimeLeft()
+{
+	const batt_status &now = source->status;
+	struct timespec clock;
+
+	clock_gettime(CLOCK_MONOTONIC, &clock);
+	shownTimeLeft = time_left_feed(&timeLeftAvg, now.state, now.capacity,
+	    now.time_left, clock.tv_sec);
 }
 
 void
@@ -188,6 +213,8 @@ BatteryWatch::reloadStatus()
 		gui_err(nullptr, 1, "%s", ampelwick_error(source));
 	if (!ampelwick_present(source)) {
 		lastStatus.capacity = -1;
+		/* A battery put in is a new start. */
+		timeLeftAvg = {};
 		pollTimer->stop();
 		emit gone();
 		return;

@@ -11,6 +11,7 @@
 #include "batterywatch.h"
 #include "fallbackwindow.h"
 #include "lowbattery.h"
+#include "msgbox.h"
 #include "preferences.h"
 
 static constexpr int TRAY_CHECK_MS = 500;
@@ -35,6 +36,8 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 	    &BattIndicator::showStatus);
 	connect(watch, &BatteryWatch::reloaded, this,
 	    &BattIndicator::createTrayIcon);
+	connect(watch, &BatteryWatch::timeLeftChanged, this,
+	    &BattIndicator::showStatus);
 	connect(watch, &BatteryWatch::gone, this, [this] {
 		if (trayIcon != nullptr)
 			trayIcon->hide();
@@ -53,6 +56,14 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 		QTimer::singleShot(0, this, &BattIndicator::createTrayIcon);
 	} else
 		qDebug("Battery not present. Waiting ...");
+	/* Better now than when the battery runs out. */
+	if (settings.autoShutdown && settings.suspend &&
+	    BatteryWatch::canSuspend() == 0)
+		QTimer::singleShot(0, this, [] {
+			gui_warnx(nullptr, QT_TRANSLATE_NOOP("Messages",
+			    "This machine cannot suspend: the automatic action "
+			    "will fail. Choose shutdown in Preferences."));
+		});
 	if (QScreen *screen = QGuiApplication::primaryScreen())
 		connect(screen, &QScreen::geometryChanged, this,
 		    &BattIndicator::scrGeomChanged);
@@ -201,6 +212,8 @@ BattIndicator::showConfigMenu()
 		return;
 	}
 	preferences = new Preferences(settings, nullptr);
+	if (BatteryWatch::canSuspend() == 0)
+		preferences->noteCannotSuspend();
 	if (preferences->exec() == QDialog::Accepted && preferences != nullptr) {
 		/* In force at once, whatever the save says. */
 		applySettings(preferences->settings());
@@ -238,7 +251,7 @@ BattIndicator::showStatus()
 	const PictureKey key = Pictures::pictureKey(icons,
 	    settings.useIconTheme, watch->status());
 	const QString text = Pictures::toolTipFor(watch->status(),
-	    watch->units());
+	    watch->units(), watch->timeLeft());
 	if (trayIcon != nullptr) {
 		if (!iconShows || *iconShows != key) {
 			trayIcon->setIcon(Pictures::pictureFor(icons, key));
