@@ -164,6 +164,17 @@ batt_minutes_left(int64_t now, int64_t rate)
 }
 
 int32_t
+batt_minutes_to_full(int64_t now, int64_t full, int64_t rate)
+{
+	if (rate < 0)
+		rate = rate == INT64_MIN ? 0 : -rate;
+	if (!figure_known(now) || !figure_known(full) || !figure_known(rate) ||
+	    rate == 0)
+		return -1;
+	return batt_time_left(now >= full ? 0 : (full - now) * 60 / rate);
+}
+
+int32_t
 batt_time_left(int64_t minutes)
 {
 	return minutes >= 0 && minutes <= BATT_MAX_MINUTES ?
@@ -202,6 +213,8 @@ batt_as_reported(const batt_reading *r)
 		c.minutes = batt_time_left(r->minutes);
 	else if (r->flags & BATT_FLAG_DISCHARGING)
 		c.minutes = batt_minutes_left(r->now, r->rate);
+	else if (r->flags & BATT_FLAG_CHARGING)
+		c.minutes = batt_minutes_to_full(r->now, r->full, r->rate);
 	return c;
 }
 
@@ -237,7 +250,8 @@ batt_combined
 batt_combine(const batt_reading *r, int n)
 {
 	batt_combined c = { false, 0, -1, -1 };
-	int64_t now = 0, full = 0, drain = 0, percents = 0, weighed = 0, fulls = 0;
+	int64_t now = 0, full = 0, drain = 0, charge_rate = 0, percents = 0;
+	int64_t weighed = 0, fulls = 0;
 	bool figures = true, charge = false, weights = true;
 	int present = 0;
 
@@ -270,8 +284,9 @@ batt_combine(const batt_reading *r, int n)
 		}
 		now += e.now;
 		full += e.full;
-		if (e.flags & BATT_FLAG_DISCHARGING)
-			drain += e.rate < 0 && e.rate != INT64_MIN ? -e.rate :
+		if (e.flags & (BATT_FLAG_DISCHARGING | BATT_FLAG_CHARGING))
+			(e.flags & BATT_FLAG_DISCHARGING ? drain : charge_rate) +=
+			    e.rate < 0 && e.rate != INT64_MIN ? -e.rate :
 			    figure_known(e.rate) ? e.rate : 0;
 	}
 	if (present == 0)
@@ -290,6 +305,8 @@ batt_combine(const batt_reading *r, int n)
 	c.capacity = percent_of(now, full);
 	if (c.flags & BATT_FLAG_DISCHARGING)
 		c.minutes = batt_minutes_left(now, drain);
+	else if (c.flags & BATT_FLAG_CHARGING)
+		c.minutes = batt_minutes_to_full(now, full, charge_rate);
 	return c;
 }
 
@@ -436,6 +453,10 @@ poll_acpi(batt_source *src)
 		c = combine_all(src, n, r, kept);
 	else if (n >= 2)
 		c = batt_combine(r, kept);
+	/* The system's sum gives no time while charging: each battery's figures do. */
+	if (summed == 1 && n <= BATT_MAX_UNITS && c.minutes == -1 &&
+	    (c.flags & BATT_FLAG_CHARGING) && !(c.flags & BATT_FLAG_DISCHARGING))
+		c.minutes = batt_combine(r, kept).minutes;
 	if (!c.present) {
 		src->present = false;
 		return 0;

@@ -110,6 +110,12 @@ int	 ampelwick_reconnect(batt_source *src);
 /* Milliseconds between two attempts to reach devd (one second). */
 int	 ampelwick_reconnect_interval(void);
 
+/*
+ * Whether the machine can suspend to memory: 1 it can, 0 it cannot, -1
+ * the system does not say.
+ */
+int	 ampelwick_can_suspend(void);
+
 /* Closes the descriptors and frees the buffer; the record is cleared. */
 void	 ampelwick_release(batt_source *src);
 

@@ -71,6 +71,11 @@ bool	batt_no_ac_device(int err);
 bool	batt_present(const batt_reading *r);
 /* Minutes that now lasts at rate; -1 when the figures do not tell. */
 int32_t	batt_minutes_left(int64_t now, int64_t rate);
+/*
+ * Minutes until full: the energy missing from full at the charging rate;
+ * -1 when the figures do not tell.
+ */
+int32_t	batt_minutes_to_full(int64_t now, int64_t full, int64_t rate);
 /* A time left as shown: -1 for one that cannot be (below 0, beyond a day). */
 int32_t	batt_time_left(int64_t minutes);
 /* part in percent of full, or fallback (unknown, 0 %, no full). */
@@ -128,6 +133,12 @@ int	events_connect(batt_source *src);
 
 /* Linux only: the directory that stands for the power_supply class. */
 void	platform_linux_set_root(const char *dir);
+
+/*
+ * Whether the system can suspend to memory: its list of sleep states (a
+ * line of words) holds the word that stands for it.
+ */
+bool	batt_sleep_state_listed(const char *states, const char *word);
 
 /* Simulated laptop only: attempts to reach devd so far. */
 int	platform_sim_devd_attempts(void);

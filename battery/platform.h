@@ -45,6 +45,12 @@ int	platform_read_levels(int fd, int unit, batt_reading *r);
 int	platform_acline(int fd, int *online);
 
 /*
+ * The system's list of sleep states, as text into buf, and the word in it
+ * that stands for suspend to memory: 0, or -1 with errno.
+ */
+int	platform_sleep_states(char *buf, size_t len, const char **word);
+
+/*
  * The event source.  One attempt to open it: a descriptor to watch,
  * non-blocking and close-on-exec, or -1.  *devd tells that it carries
  * devd's notification lines, which the shared devd reader reads; otherwise

@@ -112,7 +112,8 @@ own_figures(int fd, int unit, batt_reading *r)
 /*
  * With several batteries, each one's own figures too: the kernel's sum
  * adds mWh and mAh alike, so the shared code sums batteries of different
- * units itself.
+ * units itself.  A charging battery's too: the kernel gives no time
+ * while charging, the shared code finds the time to full from them.
  */
 int
 platform_read_batteries(int fd, int units, batt_reading *r, int max)
@@ -120,7 +121,8 @@ platform_read_batteries(int fd, int units, batt_reading *r, int max)
 	for (int i = 0; i < units && i < max; i++) {
 		if (battinfo(fd, i, &r[i]) == -1)
 			return -1;
-		if (units >= 2 && r[i].flags != BATT_FLAGS_NOT_PRESENT)
+		if (r[i].flags != BATT_FLAGS_NOT_PRESENT &&
+		    (units >= 2 || (r[i].flags & BATT_FLAG_CHARGING)))
 			own_figures(fd, i, &r[i]);
 	}
 	return units;
@@ -153,6 +155,18 @@ int
 platform_acline(int fd, int *online)
 {
 	return ioctl(fd, ACPIIO_ACAD_GET_STATUS, online) == -1 ? -1 : 0;
+}
+
+int
+platform_sleep_states(char *buf, size_t len, const char **word)
+{
+	size_t n = len - 1;
+
+	*word = "S3";
+	if (sysctlbyname("hw.acpi.supported_sleep_state", buf, &n, nullptr, 0) == -1)
+		return -1;
+	buf[n] = '\0';
+	return 0;
 }
 
 int

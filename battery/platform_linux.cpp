@@ -159,13 +159,14 @@ enum supply_kind { SUPPLY_UNREADABLE, SUPPLY_OTHER, SUPPLY_BATTERY, SUPPLY_MAINS
 enum supply_attr {
 	ATTR_PRESENT, ATTR_STATUS, ATTR_CAPACITY, ATTR_ENERGY_NOW,
 	ATTR_ENERGY_FULL, ATTR_POWER_NOW, ATTR_CURRENT_NOW, ATTR_VOLTAGE_NOW,
-	ATTR_CHARGE_NOW, ATTR_CHARGE_FULL, ATTR_ONLINE, ATTR_COUNT
+	ATTR_CHARGE_NOW, ATTR_CHARGE_FULL, ATTR_ONLINE, ATTR_TIME_TO_FULL,
+	ATTR_COUNT
 };
 
 static const char *const attr_names[ATTR_COUNT] = {
 	"present", "status", "capacity", "energy_now", "energy_full",
 	"power_now", "current_now", "voltage_now", "charge_now",
-	"charge_full", "online",
+	"charge_full", "online", "time_to_full_now",
 };
 
 /* An attribute file not opened yet, and one the supply does not have. */
@@ -533,6 +534,10 @@ read_battery(int dirfd, known_supply *bat, batt_reading *r)
 	}
 	r->percent = read_num(dirfd, bat, ATTR_CAPACITY);
 	read_figures(dirfd, bat, r);
+	/* The driver's own time to full, in seconds, where it keeps one. */
+	if (r->flags == BATT_FLAG_CHARGING &&
+	    (r->minutes = read_num(dirfd, bat, ATTR_TIME_TO_FULL)) >= 0)
+		r->minutes /= 60;
 }
 
 /* Whether known[index] is one of the first batteries by name. */
@@ -596,6 +601,23 @@ platform_acline(int fd, int *online)
 	}
 	*online = scanned_online;
 	scanned_online = -1;
+	return 0;
+}
+
+int
+platform_sleep_states(char *buf, size_t len, const char **word)
+{
+	ssize_t n;
+	int fd;
+
+	*word = "mem";
+	if ((fd = open("/sys/power/state", O_RDONLY | O_CLOEXEC)) == -1)
+		return -1;
+	n = read(fd, buf, len - 1);
+	close(fd);
+	if (n == -1)
+		return -1;
+	buf[n] = '\0';
 	return 0;
 }
 

@@ -29,21 +29,26 @@
 namespace {
 
 /* Keys of one battery unit. */
-enum unit_key { U_CAP, U_MIN, U_STATE, U_RATE, U_LFCAP, U_WCAP, U_LCAP, U_DCAP, U_COUNT };
+enum unit_key {
+	U_CAP, U_MIN, U_STATE, U_RATE, U_LFCAP, U_WCAP, U_LCAP, U_DCAP, U_RCAP,
+	U_COUNT
+};
 
+/* rcap: the remaining capacity of the battery's own status (_BST). */
 constexpr const char *unit_key_names[U_COUNT] = {
-	"cap", "min", "state", "rate", "lfcap", "wcap", "lcap", "dcap",
+	"cap", "min", "state", "rate", "lfcap", "wcap", "lcap", "dcap", "rcap",
 };
 
 /* Keys of the machine. */
 enum sim_key {
 	K_UNITS, K_ACLINE, K_UNITS_ERRNO, K_BATTINFO_ERRNO, K_ACAD_ERRNO,
-	K_BIF_ERRNO, K_OPEN_ERRNO, K_DEVD_PAUSE_MS, K_COUNT
+	K_BIF_ERRNO, K_OPEN_ERRNO, K_DEVD_PAUSE_MS, K_SUSPEND, K_COUNT
 };
 
+/* suspend=0: a machine without S3 among its sleep states. */
 constexpr const char *key_names[K_COUNT] = {
 	"units", "acline", "units_errno", "battinfo_errno", "acad_errno",
-	"bif_errno", "open_errno", "devd_pause_ms",
+	"bif_errno", "open_errno", "devd_pause_ms", "suspend",
 };
 
 struct value {
@@ -237,6 +242,11 @@ fill_unit(const sim_machine *m, int unit, batt_reading *r)
 	r->minutes = as_int(u[U_MIN], -1);
 	r->flags = as_int(u[U_STATE], BATT_FLAGS_NOT_PRESENT);
 	r->rate = as_int(u[U_RATE], -1);
+	/* As FreeBSD's layer: a charging battery's own figures. */
+	if ((r->flags & BATT_FLAG_CHARGING) && u[U_RCAP].has) {
+		r->now = as_word(u[U_RCAP]);
+		r->full = as_word(u[U_LFCAP]);
+	}
 }
 
 int
@@ -310,6 +320,19 @@ platform_acline(int fd, int *online)
 	if (sim_request(fd, &m, K_ACAD_ERRNO) == -1)
 		return -1;
 	*online = as_int(m.key[K_ACLINE], 0);
+	return 0;
+}
+
+int
+platform_sleep_states(char *buf, size_t len, const char **word)
+{
+	sim_machine m;
+
+	*word = "S3";
+	if (sim_read(&m) == -1)
+		return -1;
+	snprintf(buf, len, "%s", get(m.key[K_SUSPEND], 1) != 0 ?
+	    "S1 S3 S4 S5" : "S4 S5");
 	return 0;
 }
 

@@ -164,6 +164,23 @@ Preferences::keptNote(const Settings &settings)
 	    layout()->count() - 1, note);
 }
 
+/* Under the choice of action, with the other choice at hand. */
+void
+Preferences::noteCannotSuspend()
+{
+	QHBoxLayout *row = new QHBoxLayout;
+	QLabel *note = new QLabel(tr("This machine cannot suspend."));
+	QPushButton *instead = new QPushButton(tr("Shut down instead"));
+
+	note->setObjectName(QStringLiteral("cannotSuspendNote"));
+	row->addWidget(note, 1, Qt::AlignLeft);
+	row->addWidget(instead, 0, Qt::AlignRight);
+	connect(instead, &QPushButton::clicked, this, [this] {
+		shutdownRb->setChecked(true);
+	});
+	static_cast<QBoxLayout *>(autoWidget->layout())->insertLayout(1, row);
+}
+
 QFrame *
 Preferences::createSeparator(QWidget *parent)
 {

@@ -40,6 +40,9 @@ public:
 	static std::optional<std::string> commandToStore(
 			    const std::string &stored, const QString &text);
 
+	/* Says beside the suspend choice that the machine cannot suspend. */
+	void	noteCannotSuspend();
+
 public slots:
 	void	catchCbStateChanged(int state);
 	void	acceptSlot();

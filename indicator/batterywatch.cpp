@@ -1,6 +1,7 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
 #include <err.h>
 #include <limits.h>
+#include <time.h>
 
 #include <QTimer>
 
@@ -40,6 +41,7 @@ BatteryWatch::BatteryWatch(QObject *parent)
 		readLevels();
 		lastStatus = source->status;
 		judgeNext = true;
+		feedTimeLeft();
 	}
 	watchDevd();
 	connect(pollTimer, &QTimer::timeout, this, &BatteryWatch::pollACPI);
@@ -75,6 +77,12 @@ BatteryWatch::units() const
 	for (int i = 0; i < ampelwick_unit_count(source); i++)
 		units.append(*ampelwick_unit(source, i));
 	return units;
+}
+
+int
+BatteryWatch::canSuspend()
+{
+	return ampelwick_can_suspend();
 }
 
 int
@@ -116,7 +124,9 @@ BatteryWatch::takeReading()
 {
 	const batt_status previous = lastStatus;
 	const batt_status &now = source->status;
+	const int shownBefore = shownTimeLeft;
 
+	feedTimeLeft();
 	lastStatus = now;
 	/* A battery just back: nothing to compare with yet. */
 	if (previous.capacity == -1) {
@@ -136,9 +146,23 @@ BatteryWatch::takeReading()
 		return;
 	}
 	if (now.capacity == previous.capacity &&
-	    now.time_left == previous.time_left && now.state == previous.state)
+	    now.time_left == previous.time_left && now.state == previous.state) {
+		if (shownTimeLeft != shownBefore)
+			emit timeLeftChanged();
 		return;
+	}
 	emit changed(previous);
+}
+
+void
+BatteryWatch::feedTimeLeft()
+{
+	const batt_status &now = source->status;
+	struct timespec clock;
+
+	clock_gettime(CLOCK_MONOTONIC, &clock);
+	shownTimeLeft = time_left_feed(&timeLeftAvg, now.state, now.capacity,
+	    now.time_left, clock.tv_sec);
 }
 
 void
@@ -207,6 +231,8 @@ BatteryWatch::reloadStatus()
 	if (!ampelwick_present(source)) {
 		lastStatus.capacity = -1;
 		judgeNext = false;
+		/* A battery put in is a new start. */
+		timeLeftAvg = {};
 		pollTimer->stop();
 		emit gone();
 		return;

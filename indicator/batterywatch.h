@@ -13,6 +13,7 @@
 #include <QSocketNotifier>
 
 #include "battery.h"
+#include "timeleft.h"
 
 class QTimer;
 
@@ -32,6 +33,14 @@ public:
 	bool			 present() const;
 	const batt_status	&status() const;
 	QList<batt_unit>	 units() const;
+	/*
+	 * The time left to show: to empty while discharging, to full while
+	 * charging, over the last minutes; TIMELEFT_ESTIMATING after a
+	 * change of state until it is steady, -1 when nothing tells.
+	 */
+	int			 timeLeft() const { return shownTimeLeft; }
+	/* Whether the machine can suspend: 1 yes, 0 no, -1 not known. */
+	static int		 canSuspend();
 	/* (Re)starts polling every that many seconds. */
 	void			 setPollInterval(int seconds);
 	/* At least one second, never overflowing. */
@@ -52,11 +61,14 @@ signals:
 	void	reloaded();
 	/* After a devd battery event: the battery is gone, polling stopped. */
 	void	gone();
+	/* timeLeft() changed while the reading did not. */
+	void	timeLeftChanged();
 
 private:
 	void	catchActivated(QSocketDescriptor socket);
 	void	reloadStatus();
 	void	takeReading();
+	void	feedTimeLeft();
 	void	readLevels();
 	void	watchDevd();
 	void	devdLost();
@@ -67,6 +79,8 @@ private:
 	batt_status	 lastStatus = {};
 	/* The next reading is judged, changed or not. */
 	bool		 judgeNext = false;
+	time_left_avg	 timeLeftAvg = {};
+	int		 shownTimeLeft = -1;
 	int		 pollInterval = 5;
 	QTimer		*pollTimer;
 	QTimer		*reconnectTimer;

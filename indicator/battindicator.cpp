@@ -12,6 +12,7 @@
 #include "batterywatch.h"
 #include "fallbackwindow.h"
 #include "lowbattery.h"
+#include "msgbox.h"
 #include "preferences.h"
 #include "trayhosts.h"
 
@@ -48,6 +49,8 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 	    &BattIndicator::showStatus);
 	connect(watch, &BatteryWatch::reloaded, this,
 	    &BattIndicator::createTrayIcon);
+	connect(watch, &BatteryWatch::timeLeftChanged, this,
+	    &BattIndicator::showStatus);
 	connect(watch, &BatteryWatch::gone, this, [this] {
 		if (trayIcon != nullptr)
 			trayIcon->hide();
@@ -69,6 +72,14 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 		QTimer::singleShot(0, this, &BattIndicator::createTrayIcon);
 	} else
 		qDebug("Battery not present. Waiting ...");
+	/* Better now than when the battery runs out. */
+	if (settings.autoShutdown && settings.suspend &&
+	    BatteryWatch::canSuspend() == 0)
+		QTimer::singleShot(0, this, [] {
+			gui_warnx(nullptr, QT_TRANSLATE_NOOP("Messages",
+			    "This machine cannot suspend: the automatic action "
+			    "will fail. Choose shutdown in Preferences."));
+		});
 	QObject *native = native_interface();
 	if (native != nullptr && native->metaObject()->indexOfSignal(
 	    "systemTrayWindowChanged(QScreen*)") != -1)
@@ -265,6 +276,8 @@ BattIndicator::showConfigMenu()
 	/* A window of ours to stand on, for compositors that tile the rest. */
 	preferences = new Preferences(settings, fallback != nullptr &&
 	    fallback->isVisible() ? fallback : nullptr);
+	if (BatteryWatch::canSuspend() == 0)
+		preferences->noteCannotSuspend();
 	if (preferences->exec() == QDialog::Accepted && preferences != nullptr) {
 		/* In force at once, whatever the save says. */
 		applySettings(preferences->settings());
@@ -317,7 +330,7 @@ BattIndicator::showStatus()
 	const PictureKey key = Pictures::pictureKey(icons,
 	    settings.useIconTheme, watch->status());
 	const QString text = Pictures::toolTipFor(watch->status(),
-	    watch->units());
+	    watch->units(), watch->timeLeft());
 	if (trayIcon != nullptr) {
 		if (!iconShows || *iconShows != key) {
 			trayIcon->setIcon(Pictures::pictureFor(icons, key));

@@ -11,6 +11,7 @@
 #include "deferredicon.h"
 #include "icons.h"
 #include "pictures.h"
+#include "timeleft.h"
 
 static const QColor GAUGE_GREEN(96, 255, 96);
 static const QColor GAUGE_YELLOW(239, 239, 92);
@@ -268,6 +269,25 @@ battery_lines(const QList<batt_unit> &units)
 QString
 Pictures::toolTipFor(const batt_status &status, const QList<batt_unit> &units)
 {
+	/* A reading's negative count, whatever it is, is no time. */
+	return toolTipFor(status, units, status.time_left >= 0 ?
+	    status.time_left : -1);
+}
+
+static QString
+clock_text(const QString &format, int minutes)
+{
+	const int hours = minutes / 60;
+
+	return format.arg(hours, 2, 10, QChar('0'))
+	    .arg(minutes - 60 * hours, 2, 10, QChar('0'));
+}
+
+QString
+Pictures::toolTipFor(const batt_status &status, const QList<batt_unit> &units,
+    int minutes)
+{
+	const bool charging = status.state == BATT_CHARGING;
 	QString text;
 
 	switch (status.state) {
@@ -284,12 +304,11 @@ Pictures::toolTipFor(const batt_status &status, const QList<batt_unit> &units)
 	}
 	text = text.arg(status.capacity);
 	/* -1 is the driver's "unknown"; no other negative count means time. */
-	if (status.time_left >= 0) {
-		const int hours = status.time_left / 60;
-
-		text += tr("\nTime remaining: %1:%2")
-		    .arg(hours, 2, 10, QChar('0'))
-		    .arg(status.time_left - 60 * hours, 2, 10, QChar('0'));
-	}
+	if (minutes >= 0)
+		text += clock_text(charging ? tr("\nTime to full: %1:%2") :
+		    tr("\nTime remaining: %1:%2"), minutes);
+	else if (minutes == TIMELEFT_ESTIMATING)
+		text += charging ? tr("\nTime to full: estimating…") :
+		    tr("\nTime remaining: estimating…");
 	return text + battery_lines(units);
 }

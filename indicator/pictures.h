@@ -77,9 +77,13 @@ public:
 	/*
 	 * The status lines, then one line per battery when there are two or
 	 * more; a null string for a state that keeps the previous tool tip.
+	 * minutes: the time to show (empty or full), TIMELEFT_ESTIMATING or
+	 * -1; without it, the reading's own.
 	 */
 	static QString	toolTipFor(const batt_status &status,
 			    const QList<batt_unit> &units = {});
+	static QString	toolTipFor(const batt_status &status,
+			    const QList<batt_unit> &units, int minutes);
 };
 
 #endif

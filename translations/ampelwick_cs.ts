@@ -53,6 +53,24 @@ Zbývající čas: %1:%2</translation>
         <source>Warning</source>
         <translation>Varování</translation>
     </message>
+    <message>
+        <source>
+Time to full: %1:%2</source>
+        <translation>
+Čas do nabití: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+Time to full: estimating…</source>
+        <translation>
+Čas do nabití: odhaduje se…</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: estimating…</source>
+        <translation>
+Zbývající čas: odhaduje se…</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -125,6 +143,10 @@ Není obyčejný soubor
         <source>Command %s returned an exit status != 0: %d</source>
         <translation>Příkaz %s skončil s nenulovým návratovým kódem: %d</translation>
     </message>
+    <message>
+        <source>This machine cannot suspend: the automatic action will fail. Choose shutdown in Preferences.</source>
+        <translation>Tento počítač nelze uspat: automatická akce selže. V předvolbách zvolte vypnutí.</translation>
+    </message>
 </context>
 <context>
     <name>Preferences</name>
@@ -196,6 +218,14 @@ Není obyčejný soubor
         <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
         <translation>V souboru nastavení není platné, proto se používá výchozí hodnota, dokud ji nezměníte:
 %1</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend.</source>
+        <translation>Tento počítač nelze uspat.</translation>
+    </message>
+    <message>
+        <source>Shut down instead</source>
+        <translation>Raději vypnout</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,24 @@ Restlaufzeit: %1:%2</translation>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>
+    <message>
+        <source>
+Time to full: %1:%2</source>
+        <translation>
+Zeit bis voll: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+Time to full: estimating…</source>
+        <translation>
+Zeit bis voll: wird geschätzt…</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: estimating…</source>
+        <translation>
+Restlaufzeit: wird geschätzt…</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -122,6 +140,10 @@ Keine reguläre Datei
     <message>
         <source>Command %s returned an exit status != 0: %d</source>
         <translation>Der Befehl %s endete mit einem Exit-Status ungleich 0: %d</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend: the automatic action will fail. Choose shutdown in Preferences.</source>
+        <translation>Dieser Rechner kann nicht in Bereitschaft gehen: Die automatische Aktion wird fehlschlagen. Wählen Sie in den Einstellungen das Herunterfahren.</translation>
     </message>
 </context>
 <context>
@@ -194,6 +216,14 @@ Keine reguläre Datei
         <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
         <translation>In der Einstellungsdatei ungültig, daher gilt der Standardwert, bis Sie ihn ändern:
 %1</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend.</source>
+        <translation>Dieser Rechner kann nicht in Bereitschaft gehen.</translation>
+    </message>
+    <message>
+        <source>Shut down instead</source>
+        <translation>Stattdessen herunterfahren</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,24 @@ Tiempo restante: %1:%2</translation>
         <source>Warning</source>
         <translation>Advertencia</translation>
     </message>
+    <message>
+        <source>
+Time to full: %1:%2</source>
+        <translation>
+Tiempo hasta carga completa: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+Time to full: estimating…</source>
+        <translation>
+Tiempo hasta carga completa: calculando…</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: estimating…</source>
+        <translation>
+Tiempo restante: calculando…</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -122,6 +140,10 @@ No es un archivo regular
     <message>
         <source>Command %s returned an exit status != 0: %d</source>
         <translation>La orden %s terminó con un estado de salida distinto de 0: %d</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend: the automatic action will fail. Choose shutdown in Preferences.</source>
+        <translation>Este equipo no puede suspenderse: la acción automática fallará. Elija apagar en Preferencias.</translation>
     </message>
 </context>
 <context>
@@ -194,6 +216,14 @@ No es un archivo regular
         <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
         <translation>No es válido en el archivo de configuración, así que se usa el valor predeterminado hasta que lo cambie:
 %1</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend.</source>
+        <translation>Este equipo no puede suspenderse.</translation>
+    </message>
+    <message>
+        <source>Shut down instead</source>
+        <translation>Apagar en su lugar</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,24 @@ Temps restant&#xa0;: %1:%2</translation>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
+    <message>
+        <source>
+Time to full: %1:%2</source>
+        <translation>
+Temps avant charge complète&#xa0;: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+Time to full: estimating…</source>
+        <translation>
+Temps avant charge complète&#xa0;: estimation…</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: estimating…</source>
+        <translation>
+Temps restant&#xa0;: estimation…</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -122,6 +140,10 @@ Ce n’est pas un fichier ordinaire
     <message>
         <source>Command %s returned an exit status != 0: %d</source>
         <translation>La commande %s a renvoyé un code de sortie différent de 0&#xa0;: %d</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend: the automatic action will fail. Choose shutdown in Preferences.</source>
+        <translation>Cette machine ne peut pas se mettre en veille&#xa0;: l’action automatique échouera. Choisissez l’arrêt dans les Préférences.</translation>
     </message>
 </context>
 <context>
@@ -194,6 +216,14 @@ Ce n’est pas un fichier ordinaire
         <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
         <translation>Non valide dans le fichier de configuration, la valeur par défaut est donc utilisée jusqu’à ce que vous la changiez&#xa0;:
 %1</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend.</source>
+        <translation>Cette machine ne peut pas se mettre en veille.</translation>
+    </message>
+    <message>
+        <source>Shut down instead</source>
+        <translation>Arrêter à la place</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,24 @@ Tempo rimanente: %1:%2</translation>
         <source>Warning</source>
         <translation>Avviso</translation>
     </message>
+    <message>
+        <source>
+Time to full: %1:%2</source>
+        <translation>
+Tempo alla carica completa: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+Time to full: estimating…</source>
+        <translation>
+Tempo alla carica completa: stima in corso…</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: estimating…</source>
+        <translation>
+Tempo rimanente: stima in corso…</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -122,6 +140,10 @@ Non è un file regolare
     <message>
         <source>Command %s returned an exit status != 0: %d</source>
         <translation>Il comando %s ha restituito uno stato di uscita diverso da 0: %d</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend: the automatic action will fail. Choose shutdown in Preferences.</source>
+        <translation>Questo computer non può essere sospeso: l&apos;azione automatica fallirà. Scegli lo spegnimento nelle Preferenze.</translation>
     </message>
 </context>
 <context>
@@ -194,6 +216,14 @@ Non è un file regolare
         <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
         <translation>Non valido nel file delle impostazioni, quindi si usa il valore predefinito finché non lo cambi:
 %1</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend.</source>
+        <translation>Questo computer non può essere sospeso.</translation>
+    </message>
+    <message>
+        <source>Shut down instead</source>
+        <translation>Spegni invece</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,24 @@ Time remaining: %1:%2</source>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
+    <message>
+        <source>
+Time to full: %1:%2</source>
+        <translation>
+満充電まで: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+Time to full: estimating…</source>
+        <translation>
+満充電まで: 推定中…</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: estimating…</source>
+        <translation>
+残り時間: 推定中…</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -120,6 +138,10 @@ Not a regular file
     <message>
         <source>Command %s returned an exit status != 0: %d</source>
         <translation>コマンド %s が 0 以外の終了ステータスを返しました: %d</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend: the automatic action will fail. Choose shutdown in Preferences.</source>
+        <translation>このマシンはサスペンドできません。自動動作は失敗します。設定でシャットダウンを選んでください。</translation>
     </message>
 </context>
 <context>
@@ -192,6 +214,14 @@ Not a regular file
         <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
         <translation>設定ファイルの値が無効なため、変更するまで既定値を使います:
 %1</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend.</source>
+        <translation>このマシンはサスペンドできません。</translation>
+    </message>
+    <message>
+        <source>Shut down instead</source>
+        <translation>代わりにシャットダウン</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,24 @@ Resterende tijd: %1:%2</translation>
         <source>Warning</source>
         <translation>Waarschuwing</translation>
     </message>
+    <message>
+        <source>
+Time to full: %1:%2</source>
+        <translation>
+Tijd tot vol: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+Time to full: estimating…</source>
+        <translation>
+Tijd tot vol: wordt geschat…</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: estimating…</source>
+        <translation>
+Resterende tijd: wordt geschat…</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -122,6 +140,10 @@ Geen normaal bestand
     <message>
         <source>Command %s returned an exit status != 0: %d</source>
         <translation>Opdracht %s eindigde met een afsluitstatus ongelijk aan 0: %d</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend: the automatic action will fail. Choose shutdown in Preferences.</source>
+        <translation>Deze computer kan niet naar de slaapstand: de automatische actie zal mislukken. Kies uitschakelen in de voorkeuren.</translation>
     </message>
 </context>
 <context>
@@ -194,6 +216,14 @@ Geen normaal bestand
         <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
         <translation>Ongeldig in het instellingenbestand, dus geldt de standaardwaarde tot u die wijzigt:
 %1</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend.</source>
+        <translation>Deze computer kan niet naar de slaapstand.</translation>
+    </message>
+    <message>
+        <source>Shut down instead</source>
+        <translation>In plaats daarvan uitschakelen</translation>
     </message>
 </context>
 <context>

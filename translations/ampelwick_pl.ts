@@ -53,6 +53,24 @@ Pozostały czas: %1:%2</translation>
         <source>Warning</source>
         <translation>Ostrzeżenie</translation>
     </message>
+    <message>
+        <source>
+Time to full: %1:%2</source>
+        <translation>
+Czas do pełnego naładowania: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+Time to full: estimating…</source>
+        <translation>
+Czas do pełnego naładowania: szacowanie…</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: estimating…</source>
+        <translation>
+Pozostały czas: szacowanie…</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -125,6 +143,10 @@ To nie jest zwykły plik
         <source>Command %s returned an exit status != 0: %d</source>
         <translation>Polecenie %s zwróciło niezerowy kod wyjścia: %d</translation>
     </message>
+    <message>
+        <source>This machine cannot suspend: the automatic action will fail. Choose shutdown in Preferences.</source>
+        <translation>Tego komputera nie można uśpić: automatyczna akcja się nie powiedzie. Wybierz wyłączenie w preferencjach.</translation>
+    </message>
 </context>
 <context>
     <name>Preferences</name>
@@ -196,6 +218,14 @@ To nie jest zwykły plik
         <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
         <translation>Nieprawidłowe w pliku ustawień, więc do czasu zmiany używana jest wartość domyślna:
 %1</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend.</source>
+        <translation>Tego komputera nie można uśpić.</translation>
+    </message>
+    <message>
+        <source>Shut down instead</source>
+        <translation>Zamiast tego wyłącz</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,24 @@ Tempo restante: %1:%2</translation>
         <source>Warning</source>
         <translation>Aviso</translation>
     </message>
+    <message>
+        <source>
+Time to full: %1:%2</source>
+        <translation>
+Tempo até carga completa: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+Time to full: estimating…</source>
+        <translation>
+Tempo até carga completa: estimando…</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: estimating…</source>
+        <translation>
+Tempo restante: estimando…</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -122,6 +140,10 @@ Não é um arquivo comum
     <message>
         <source>Command %s returned an exit status != 0: %d</source>
         <translation>O comando %s retornou um status de saída diferente de 0: %d</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend: the automatic action will fail. Choose shutdown in Preferences.</source>
+        <translation>Este computador não pode ser suspenso: a ação automática falhará. Escolha desligar nas Preferências.</translation>
     </message>
 </context>
 <context>
@@ -194,6 +216,14 @@ Não é um arquivo comum
         <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
         <translation>Inválido no arquivo de configurações, então o padrão é usado até que você o altere:
 %1</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend.</source>
+        <translation>Este computador não pode ser suspenso.</translation>
+    </message>
+    <message>
+        <source>Shut down instead</source>
+        <translation>Desligar em vez disso</translation>
     </message>
 </context>
 <context>

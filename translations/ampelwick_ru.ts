@@ -53,6 +53,24 @@ Time remaining: %1:%2</source>
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
+    <message>
+        <source>
+Time to full: %1:%2</source>
+        <translation>
+До полного заряда: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+Time to full: estimating…</source>
+        <translation>
+До полного заряда: оценивается…</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: estimating…</source>
+        <translation>
+Осталось времени: оценивается…</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -125,6 +143,10 @@ Not a regular file
         <source>Command %s returned an exit status != 0: %d</source>
         <translation>Команда %s завершилась с ненулевым кодом возврата: %d</translation>
     </message>
+    <message>
+        <source>This machine cannot suspend: the automatic action will fail. Choose shutdown in Preferences.</source>
+        <translation>Этот компьютер не может перейти в ждущий режим: автоматическое действие не выполнится. Выберите выключение в настройках.</translation>
+    </message>
 </context>
 <context>
     <name>Preferences</name>
@@ -196,6 +218,14 @@ Not a regular file
         <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
         <translation>Недопустимо в файле настроек, поэтому до изменения используется значение по умолчанию:
 %1</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend.</source>
+        <translation>Этот компьютер не может перейти в ждущий режим.</translation>
+    </message>
+    <message>
+        <source>Shut down instead</source>
+        <translation>Выключать вместо этого</translation>
     </message>
 </context>
 <context>

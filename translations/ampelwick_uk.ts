@@ -53,6 +53,24 @@ Time remaining: %1:%2</source>
         <source>Warning</source>
         <translation>Попередження</translation>
     </message>
+    <message>
+        <source>
+Time to full: %1:%2</source>
+        <translation>
+До повного заряду: %1:%2</translation>
+    </message>
+    <message>
+        <source>
+Time to full: estimating…</source>
+        <translation>
+До повного заряду: оцінюється…</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: estimating…</source>
+        <translation>
+Залишилося часу: оцінюється…</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -125,6 +143,10 @@ Not a regular file
         <source>Command %s returned an exit status != 0: %d</source>
         <translation>Команда %s завершилася з ненульовим кодом виходу: %d</translation>
     </message>
+    <message>
+        <source>This machine cannot suspend: the automatic action will fail. Choose shutdown in Preferences.</source>
+        <translation>Цей комп’ютер не може перейти в режим сну: автоматична дія не вдасться. Виберіть вимкнення в налаштуваннях.</translation>
+    </message>
 </context>
 <context>
     <name>Preferences</name>
@@ -196,6 +218,14 @@ Not a regular file
         <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
         <translation>Неприпустиме у файлі налаштувань, тому до зміни використовується типове значення:
 %1</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend.</source>
+        <translation>Цей комп’ютер не може перейти в режим сну.</translation>
+    </message>
+    <message>
+        <source>Shut down instead</source>
+        <translation>Вимикати натомість</translation>
     </message>
 </context>
 <context>

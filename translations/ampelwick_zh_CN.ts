@@ -53,6 +53,24 @@ Time remaining: %1:%2</source>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
+    <message>
+        <source>
+Time to full: %1:%2</source>
+        <translation>
+充满还需：%1:%2</translation>
+    </message>
+    <message>
+        <source>
+Time to full: estimating…</source>
+        <translation>
+充满还需：正在估算…</translation>
+    </message>
+    <message>
+        <source>
+Time remaining: estimating…</source>
+        <translation>
+剩余时间：正在估算…</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -120,6 +138,10 @@ Not a regular file
     <message>
         <source>Command %s returned an exit status != 0: %d</source>
         <translation>命令 %s 返回了非零退出状态：%d</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend: the automatic action will fail. Choose shutdown in Preferences.</source>
+        <translation>此计算机无法挂起：自动操作将会失败。请在首选项中选择关机。</translation>
     </message>
 </context>
 <context>
@@ -192,6 +214,14 @@ Not a regular file
         <extracomment>Lines of &quot;name = value&quot; from the settings file follow.</extracomment>
         <translation>设置文件中的值无效，因此在您更改之前使用默认值：
 %1</translation>
+    </message>
+    <message>
+        <source>This machine cannot suspend.</source>
+        <translation>此计算机无法挂起。</translation>
+    </message>
+    <message>
+        <source>Shut down instead</source>
+        <translation>改为关机</translation>
     </message>
 </context>
 <context>

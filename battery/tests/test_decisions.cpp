@@ -94,6 +94,15 @@ TEST(Decisions, TimeLeft)
 	EXPECT_EQ(batt_minutes_left(INT64_MAX, INT64_MAX), -1);
 }
 
+TEST(Decisions, SuspendAmongTheSleepStates)
+{
+	EXPECT_TRUE(batt_sleep_state_listed("S1 S3 S4 S5", "S3"));
+	EXPECT_FALSE(batt_sleep_state_listed("S4 S5 S33", "S3"));
+	EXPECT_TRUE(batt_sleep_state_listed("freeze mem disk\n", "mem"));
+	EXPECT_FALSE(batt_sleep_state_listed("freeze disk\n", "mem"));
+	EXPECT_FALSE(batt_sleep_state_listed("", "mem"));
+}
+
 static batt_reading
 battery(const char *name, int flags, int64_t now, int64_t full, int64_t rate)
 {
@@ -117,9 +126,9 @@ TEST(Decisions, OneBatteryAsTheSystemReportsIt)
 	EXPECT_TRUE(c.present);
 	EXPECT_EQ(c.capacity, 60);
 	EXPECT_EQ(c.minutes, 180);
-	/* Charging: the drain gives no time to empty. */
+	/* Charging: the time to full, from the energy still missing. */
 	r.flags = BATT_FLAG_CHARGING;
-	EXPECT_EQ(batt_as_reported(&r).minutes, -1);
+	EXPECT_EQ(batt_as_reported(&r).minutes, 120);
 
 	/* The system's own percent and time win; a time beyond a day is unknown. */
 	r.percent = 255;
@@ -131,6 +140,10 @@ TEST(Decisions, OneBatteryAsTheSystemReportsIt)
 	}
 	r.minutes = 24 * 60;
 	EXPECT_EQ(batt_as_reported(&r).minutes, 24 * 60);
+	/* Charging with no time of the system's own: until full. */
+	r.minutes = -1;
+	r.flags = BATT_FLAG_CHARGING;
+	EXPECT_EQ(batt_as_reported(&r).minutes, 120);
 
 	/* Absent: FreeBSD's state 7, a negative percent, Linux's present 0. */
 	r.flags = BATT_FLAGS_NOT_PRESENT;
@@ -165,7 +178,7 @@ TEST(Decisions, SeveralBatteriesAddUp)
 	c = batt_combine(r, 3);
 	EXPECT_EQ(c.capacity, 2);
 	EXPECT_EQ(c.flags, BATT_FLAG_CHARGING);
-	EXPECT_EQ(c.minutes, -1);
+	EXPECT_EQ(c.minutes, 588);		/* 49 Wh to full at 5 W */
 	r[0].present = false;
 	EXPECT_FALSE(batt_combine(r, 3).present);
 	EXPECT_FALSE(batt_combine(r, 0).present);

@@ -243,4 +243,29 @@ TEST_F(BatterySource, TwoBatteriesAsTheSystemSumsThem)
 	EXPECT_EQ(src.status.capacity, 40);
 	EXPECT_EQ(src.status.state, BATT_CHARGING);
 	EXPECT_EQ(src.status.time_left, -1);
+	/* The system's sum has no time while charging: the battery's own figures. */
+	r.extra = second_unit(40, 2, 6000) + "1.rcap=20000\n";
+	write(r);
+	ASSERT_EQ(ampelwick_poll(&src), 0);
+	EXPECT_EQ(src.status.time_left, 300);
+}
+
+/* FreeBSD gives no time while charging; nor S3 on every machine. */
+TEST_F(BatterySource, TimeToFullAndSuspend)
+{
+	SimReadings r = readings;
+
+	r.state = 2;
+	r.min = -1;
+	r.rate = 12000;
+	r.acline = 1;
+	r.extra = "rcap=20000\n";
+	write(r);
+	ready();
+	EXPECT_EQ(src.status.state, BATT_CHARGING);
+	EXPECT_EQ(src.status.time_left, 150);	/* 30 Wh missing at 12 W */
+	EXPECT_EQ(ampelwick_can_suspend(), 1);
+	r.extra += "suspend=0\n";
+	write(r);
+	EXPECT_EQ(ampelwick_can_suspend(), 0);
 }

@@ -358,6 +358,19 @@ TestPreferences::exactlyOneRadioButton()
 		dlg.acceptSlot();
 		QCOMPARE(dlg.settings().suspend, !suspend);
 	}
+
+	/* A machine that cannot suspend: said, and shutdown one click away. */
+	Settings armed;
+	armed.autoShutdown = true;
+	Preferences dlg(armed, nullptr);
+	Ui ui(dlg);
+	dlg.noteCannotSuspend();
+	QVERIFY(dlg.findChild<QLabel *>("cannotSuspendNote") != nullptr);
+	for (QPushButton *b : dlg.findChildren<QPushButton *>())
+		if (b->text() == "Shut down instead")
+			b->click();
+	dlg.acceptSlot();
+	QVERIFY(!dlg.settings().suspend);
 }
 
 QTEST_MAIN(TestPreferences)

@@ -106,6 +106,7 @@ private slots:
 	void screenChangeUnderOpenDialog();
 	void hundredScreenChangesLeakNothing();
 	void quitSavesAndLeavesTheEventLoop();
+	void cannotSuspendSaidAtStartAndInPreferences();
 	void noTrayFallbackWindow();
 };
 
@@ -231,12 +232,12 @@ IndicatorTest::firstPollWarnsOfACrossing()
 	QTRY_VERIFY_WITH_TIMEOUT(tray() != nullptr && tray()->isVisible(),
 	    PATIENCE);
 	QCOMPARE(gaugeColour(), yellow);
-	laptop->set(9, 1, 20);
+	laptop->set(8, 1, 15);
 	poll();
 	QCOMPARE(gaugeColour(), red);
 	QCOMPARE(tray()->toolTip(),
-	    QString("Status: Discharging\nCapacity: 9%\nTime remaining: 00:20"));
-	QTRY_VERIFY_WITH_TIMEOUT(balloonText().contains("Battery capacity at 9%"),
+	    QString("Status: Discharging\nCapacity: 8%\nTime remaining: 00:15"));
+	QTRY_VERIFY_WITH_TIMEOUT(balloonText().contains("Battery capacity at 8%"),
 	    PATIENCE);
 }
 
@@ -244,22 +245,27 @@ void
 IndicatorTest::changesRedrawGaugeAndToolTip()
 {
 	start();
-	laptop->set(10, 1, 20);
+	laptop->set(10, 1, 19);
 	poll();
 	QCOMPARE(gaugeColour(), red);
 	QCOMPARE(tray()->toolTip(),
-	    QString("Status: Discharging\nCapacity: 10%\nTime remaining: 00:20"));
-	/* The time alone: the tip changes, the tray draws nothing anew. */
-	const qint64 picture = tray()->icon().cacheKey();
-	laptop->set(10, 1, 19);
-	poll();
-	QCOMPARE(tray()->toolTip(),
 	    QString("Status: Discharging\nCapacity: 10%\nTime remaining: 00:19"));
+	/*
+	 * The time alone, at a new load for a while: the tip follows it, the
+	 * tray draws nothing anew.
+	 */
+	const qint64 picture = tray()->icon().cacheKey();
+	laptop->set(10, 1, 10);
+	for (int i = 0; i < 8; i++)
+		poll();
+	QCOMPARE(tray()->toolTip(),
+	    QString("Status: Discharging\nCapacity: 10%\nTime remaining: 00:10"));
 	QCOMPARE(tray()->icon().cacheKey(), picture);
 	laptop->set(10, 2, -1, 1);
 	poll();
 	QCOMPARE(gaugeColour(), green);
-	QCOMPARE(tray()->toolTip(), QString("Status: Charging\nCapacity: 10%"));
+	QCOMPARE(tray()->toolTip(), QString("Status: Charging\nCapacity: 10%"
+	    "\nTime to full: estimating\u2026"));
 	/* Neither bit on AC after a known state: on AC power. */
 	laptop->set(100, 0, -1, 1);
 	poll();
@@ -351,6 +357,30 @@ IndicatorTest::preferencesAppliedThenSaved()
 	QVERIFY(handler.texts[0].contains("Is a directory"));
 	QCOMPARE(handler.seen.size(), 3);
 	QCOMPARE(watch()->findChild<QTimer *>()->interval(), 9000);
+}
+
+/* Suspend chosen where the machine has none: said once, and in Preferences. */
+void
+IndicatorTest::cannotSuspendSaidAtStartAndInPreferences()
+{
+	bool noted = false;
+	ModalHandler handler;
+	handler.handle = [&](QWidget *w) {
+		Preferences *prefs = qobject_cast<Preferences *>(w);
+		if (prefs == nullptr)
+			return static_cast<QDialog *>(w)->close();
+		noted = prefs->findChild<QLabel *>("cannotSuspendNote") != nullptr;
+		prefs->reject();
+		return true;
+	};
+	laptop->readings.extra = "suspend=0\n";
+	QVERIFY(laptop->set(80, 1, 150));
+	start(true);
+	QTRY_COMPARE_WITH_TIMEOUT(handler.texts.size(), 1, PATIENCE);
+	QVERIFY(handler.texts[0].contains("cannot suspend"));
+	preferencesEntry()->trigger();
+	QTRY_VERIFY_WITH_TIMEOUT(noted, PATIENCE);
+	QCOMPARE(handler.texts.size(), 1);
 }
 
 /* A crossing seen through devd warns as one seen by the poll, and once. */

@@ -243,7 +243,7 @@ PicturesTest::toolTips()
 
 	s.time_left = 600;
 	QCOMPARE(Pictures::toolTipFor(s),
-	    QString("Status: Charging\nCapacity: 8%\nTime remaining: 10:00"));
+	    QString("Status: Charging\nCapacity: 8%\nTime to full: 10:00"));
 
 	/* A driver's odd negative count shows no time rather than "00:-2". */
 	s.time_left = -2;

@@ -83,11 +83,13 @@ class TwoBatteries(Scenario):
         # Unit 1 taken out while the charger is plugged in, then put back.
         self.battery(acline=1, state=2, **unit1(-1, 7))
         self.devd.notify()
-        self.tip(run, ["Status: Charging", "Capacity: 2%", "battery0: 2%",
+        self.tip(run, ["Status: Charging", "Capacity: 2%",
+                       "Time to full: estimating\u2026", "battery0: 2%",
                        "battery1: absent"], "unit 1 taken out")
         self.battery(**unit1(30, 2))
         self.devd.notify()
-        self.tip(run, ["Status: Charging", "Capacity: 16%", "battery0: 2%",
+        self.tip(run, ["Status: Charging", "Capacity: 16%",
+                       "Time to full: estimating\u2026", "battery0: 2%",
                        "battery1: 30%"], "unit 1 put back")
         self.wait_gauge(icon, "green", 16, "charging both")
         self.check(self.balloons(run) == critical, "no further balloon",

@@ -41,8 +41,8 @@ class LateTray(Scenario):
         self.battery(cap=80, min=-1, **CHARGING)
         self.devd.notify()
         self.wait_gauge(window, "green", 80, "the picture after an event")
-        self.texts(run, ["Status: Charging", "Capacity: 80%"],
-                   "after an event")
+        self.texts(run, ["Status: Charging", "Capacity: 80%",
+                         "Time to full: estimating\u2026"], "after an event")
 
         # Its Preferences button, by its mnemonic.
         self.key(window, "alt+p")

@@ -116,7 +116,8 @@ IndicatorRangesTest::toolTipForAnyReading()
 				if (min < 0)
 					continue;
 				/* Hours and minutes of any non-negative time. */
-				QCOMPARE(lines[2], QString("Time remaining: %1:%2")
+				QCOMPARE(lines[2], QString(state == BATT_CHARGING ?
+				    "Time to full: %1:%2" : "Time remaining: %1:%2")
 				    .arg(min / 60, 2, 10, QChar('0'))
 				    .arg(min % 60, 2, 10, QChar('0')));
 			}

@@ -200,11 +200,13 @@ class TwoBatteriesTest(unittest.TestCase):
         desktop.rewrite_attribute(self.testbed, self.bat0, "status", "Charging")
         desktop.rewrite_attribute(self.testbed, self.bat1, "present", "0")
         self.testbed.uevent(self.bat1, "change")
-        self.tip("Status: Charging", "Capacity: 2%", "BAT0: 2%", "BAT1: absent")
+        self.tip("Status: Charging", "Capacity: 2%",
+                 "Time to full: estimating\u2026", "BAT0: 2%", "BAT1: absent")
         desktop.rewrite_attribute(self.testbed, self.bat1, "present", "1")
         self.set_bat1(30, "Charging")
         self.testbed.uevent(self.bat1, "change")
-        self.tip("Status: Charging", "Capacity: 16%", "BAT0: 2%", "BAT1: 30%")
+        self.tip("Status: Charging", "Capacity: 16%",
+                 "Time to full: estimating\u2026", "BAT0: 2%", "BAT1: 30%")
         self.assertIsNone(proc.poll())
 
 
