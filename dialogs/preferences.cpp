@@ -28,6 +28,8 @@ Preferences::Preferences(const Settings &settings, QWidget *parent)
 {
 	capacitySb = new QSpinBox;
 	pollIntervalSb = new QSpinBox;
+	warnLevelSb = levelBox(settings.warnLevel);
+	criticalLevelSb = levelBox(settings.criticalLevel);
 	autoShutdownCb = new QCheckBox(tr("Auto suspend/shutdown"));
 	themeIconsCb = new QCheckBox(tr("Use theme icons for tray"));
 	autoWidget = new QWidget;
@@ -59,6 +61,13 @@ Preferences::Preferences(const Settings &settings, QWidget *parent)
 	pollIntervalSb->setValue(settings.pollInterval);
 	autoWidget->setEnabled(autoShutdownCb->checkState() != Qt::Unchecked);
 	themeIconsCb->setCheckState(check_state(settings.useIconTheme));
+	/* The critical level stays below a set warning level. */
+	const auto keepBelow = [this](int warn) {
+		criticalLevelSb->setMaximum(warn > 0 ? warn - 1 : 99);
+	};
+	keepBelow(warnLevelSb->value());
+	connect(warnLevelSb, QOverload<int>::of(&QSpinBox::valueChanged), this,
+	    keepBelow);
 
 	layOut();
 	/* Siblings now: Qt's auto-exclusivity keeps exactly one checked. */
@@ -111,6 +120,8 @@ Preferences::layOut()
 	mainLayout->addWidget(createSeparator(this), 0);
 	mainLayout->addLayout(pollForm, 0);
 	pollForm->addRow(new QLabel(tr("ACPI poll interval:")), pollIntervalSb);
+	pollForm->addRow(new QLabel(tr("Warn at:")), warnLevelSb);
+	pollForm->addRow(new QLabel(tr("Critical at:")), criticalLevelSb);
 	pollForm->addRow(createSeparator(this));
 	mainLayout->addWidget(themeIconsCb, 0);
 	mainLayout->addLayout(buttonRow(), 0);
@@ -131,6 +142,19 @@ Preferences::buttonRow()
 	connect(okButton, &QPushButton::clicked, this, &Preferences::acceptSlot);
 	connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 	return row;
+}
+
+/* A warning level: 1-99 %, or 0 shown as the battery's own. */
+QSpinBox *
+Preferences::levelBox(int level)
+{
+	QSpinBox *box = new QSpinBox;
+
+	box->setRange(0, 99);
+	box->setSuffix(tr(" %"));
+	box->setSpecialValueText(tr("as the battery reports"));
+	box->setValue(level >= 0 && level <= 99 ? level : 0);
+	return box;
 }
 
 QFrame *
@@ -209,6 +233,8 @@ Preferences::acceptSlot()
 	s.suspend = suspendRb->isChecked();
 	s.pollInterval = pollIntervalSb->value();
 	s.useIconTheme = themeIconsCb->checkState() == Qt::Checked;
+	s.warnLevel = warnLevelSb->value();
+	s.criticalLevel = criticalLevelSb->value();
 	edited = s;
 	accept();
 }

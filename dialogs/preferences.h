@@ -49,6 +49,8 @@ private:
 	QWidget		*autoWidget;
 	QSpinBox	*capacitySb;
 	QSpinBox	*pollIntervalSb;
+	QSpinBox	*warnLevelSb;
+	QSpinBox	*criticalLevelSb;
 	QCheckBox	*autoShutdownCb;
 	QCheckBox	*themeIconsCb;
 	QLineEdit	*shutdownCmdEdit;
@@ -59,6 +61,7 @@ private:
 	void	 layOut();
 	QLayout	*buttonRow();
 	QFrame	*createSeparator(QWidget *parent);
+	QSpinBox *levelBox(int level);
 	bool	 takeCommand(QLineEdit *edit, std::string *command,
 		    const QString &refusal);
 };

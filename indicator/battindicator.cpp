@@ -10,6 +10,7 @@
 #include "battindicator.h"
 #include "batterywatch.h"
 #include "fallbackwindow.h"
+#include "levels.h"
 #include "lowbattery.h"
 #include "preferences.h"
 
@@ -65,12 +66,22 @@ BattIndicator::applySettings(const Settings &newSettings)
 	    newSettings.useIconTheme != settings.useIconTheme;
 
 	settings = newSettings;
-	if (themeChanged) {
+	if (themeChanged)
 		loadIcons();
-		showStatus();
-	}
 	lowBattery->applySettings(settings, watch->status().capacity);
 	watch->setPollInterval(settings.pollInterval);
+	/* New levels recolour the picture and retell the tool tip. */
+	showStatus();
+}
+
+/* The reading with the warning levels in force, as everything shows it. */
+batt_status
+BattIndicator::reading() const
+{
+	const batt_status &now = watch->status();
+
+	return withLevels(now, effectiveLevels(settings.warnLevel,
+	    settings.criticalLevel, now.warn_capacity, now.low_capacity));
 }
 
 void
@@ -90,7 +101,7 @@ void
 BattIndicator::readingChanged(const batt_status &previous)
 {
 	showStatus();
-	lowBattery->checkLowBattery(previous.capacity, watch->status());
+	lowBattery->checkLowBattery(previous.capacity, reading());
 }
 
 /*
@@ -235,10 +246,10 @@ BattIndicator::showStatus()
 {
 	if (trayIcon == nullptr && fallback == nullptr)
 		return;
+	const batt_status now = reading();
 	const PictureKey key = Pictures::pictureKey(icons,
-	    settings.useIconTheme, watch->status());
-	const QString text = Pictures::toolTipFor(watch->status(),
-	    watch->units());
+	    settings.useIconTheme, now);
+	const QString text = Pictures::toolTipFor(now, watch->units());
 	if (trayIcon != nullptr) {
 		if (!iconShows || *iconShows != key) {
 			trayIcon->setIcon(Pictures::pictureFor(icons, key));

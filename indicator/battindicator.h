@@ -56,6 +56,7 @@ private:
 	QMenu  *createTrayMenu(BattIndicator *parent);
 	void	loadIcons();
 	void	showStatus();
+	batt_status reading() const;
 	void	showBalloon(const QString &title, const QString &message,
 		    QSystemTrayIcon::MessageIcon icon);
 

@@ -13,6 +13,8 @@ enum {
 	SLOT_SUSPEND,
 	SLOT_USE_ICON_THEME,
 	SLOT_POLL_INTERVAL,
+	SLOT_WARN_LEVEL,
+	SLOT_CRITICAL_LEVEL,
 	SETTINGS_COUNT
 };
 
@@ -57,6 +59,8 @@ static const cfg_vardef settings_table[SETTINGS_COUNT] = {
 	{ "use_icon_theme", CFG_BOOLEAN, SLOT_USE_ICON_THEME,
 	    boolean_value(true) },
 	{ "poll_interval", CFG_INTEGER, SLOT_POLL_INTERVAL, integer_value(5) },
+	{ "warn_level", CFG_INTEGER, SLOT_WARN_LEVEL, integer_value(0) },
+	{ "critical_level", CFG_INTEGER, SLOT_CRITICAL_LEVEL, integer_value(0) },
 };
 
 /* A slot without a string reads as the empty command. */
@@ -87,6 +91,8 @@ settings_load(Settings *settings)
 	settings->suspendCmd = command_of(vars[SLOT_SUSPEND_CMD]);
 	settings->useIconTheme = vars[SLOT_USE_ICON_THEME].val.boolean;
 	settings->pollInterval = vars[SLOT_POLL_INTERVAL].val.integer;
+	settings->warnLevel = vars[SLOT_WARN_LEVEL].val.integer;
+	settings->criticalLevel = vars[SLOT_CRITICAL_LEVEL].val.integer;
 	cfg_free(list);
 	return true;
 }
@@ -101,6 +107,17 @@ fill_section(cfg_section *s, const Settings &settings)
 	vars[SLOT_SHUTDOWN_CAP].val.integer = settings.shutdownCap;
 	vars[SLOT_USE_ICON_THEME].val.boolean = settings.useIconTheme;
 	vars[SLOT_POLL_INTERVAL].val.integer = settings.pollInterval;
+	vars[SLOT_WARN_LEVEL].val.integer = settings.warnLevel;
+	vars[SLOT_CRITICAL_LEVEL].val.integer = settings.criticalLevel;
+	/*
+	 * Older releases refuse a file with a name they do not know: a level
+	 * left at its default is not written (the writer skips a nameless
+	 * slot), so their file stays one they read.
+	 */
+	if (settings.warnLevel == 0)
+		vars[SLOT_WARN_LEVEL].name = nullptr;
+	if (settings.criticalLevel == 0)
+		vars[SLOT_CRITICAL_LEVEL].name = nullptr;
 	return cfg_set_value(s, SLOT_SHUTDOWN_CMD,
 	    string_value(settings.shutdownCmd.c_str())) == 0 &&
 	    cfg_set_value(s, SLOT_SUSPEND_CMD,

@@ -1,6 +1,6 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
 /*
- * The program's seven settings as one typed value, and the one place that
+ * The program's settings as one typed value, and the one place that
  * reads and writes them through the configuration store.  No Qt: commands
  * are byte strings, kept exactly as the settings file holds them.
  */
@@ -33,6 +33,9 @@ struct Settings {
 	std::string	suspendCmd = DEFAULT_SUSPEND_CMD;
 	bool		useIconTheme = true;	/* theme icons, else the drawn gauge */
 	int		pollInterval = 5;	/* seconds */
+	/* Percent; 0: the level the battery reports. */
+	int		warnLevel = 0;
+	int		criticalLevel = 0;
 
 	/* The command line of the chosen action. */
 	const std::string &command() const
@@ -47,7 +50,9 @@ struct Settings {
 		    shutdownCmd == o.shutdownCmd &&
 		    suspendCmd == o.suspendCmd &&
 		    useIconTheme == o.useIconTheme &&
-		    pollInterval == o.pollInterval;
+		    pollInterval == o.pollInterval &&
+		    warnLevel == o.warnLevel &&
+		    criticalLevel == o.criticalLevel;
 	}
 };
 

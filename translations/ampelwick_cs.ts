@@ -53,6 +53,14 @@ Zbývající čas: %1:%2</translation>
         <source>Warning</source>
         <translation>Varování</translation>
     </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Baterie je kriticky vybitá</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Baterie je slabá</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -189,6 +197,18 @@ Není obyčejný soubor
     <message>
         <source>The shutdown command must be a single line.</source>
         <translation>Příkaz pro vypnutí musí být na jednom řádku.</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Varovat při:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Kritická úroveň:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>podle baterie</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,14 @@ Restlaufzeit: %1:%2</translation>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Akku kritisch</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Akku schwach</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -187,6 +195,18 @@ Keine reguläre Datei
         <source> %</source>
         <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
         <translation> %</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Warnen bei:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Kritisch bei:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>wie vom Akku gemeldet</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,14 @@ Tiempo restante: %1:%2</translation>
         <source>Warning</source>
         <translation>Advertencia</translation>
     </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Batería en nivel crítico</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Batería baja</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -187,6 +195,18 @@ No es un archivo regular
         <source> %</source>
         <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
         <translation> %</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Avisar al:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Nivel crítico al:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>según indica la batería</translation>
     </message>
 </context>
 <context>

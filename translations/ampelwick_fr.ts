@@ -53,6 +53,14 @@ Temps restant&#xa0;: %1:%2</translation>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Batterie critique</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Batterie faible</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -187,6 +195,18 @@ Ce n’est pas un fichier ordinaire
         <source> %</source>
         <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
         <translation>&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Avertir à&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Critique à&#xa0;:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>selon la batterie</translation>
     </message>
 </context>
 <context>

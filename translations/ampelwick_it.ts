@@ -53,6 +53,14 @@ Tempo rimanente: %1:%2</translation>
         <source>Warning</source>
         <translation>Avviso</translation>
     </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Batteria a livello critico</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Batteria scarica</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -187,6 +195,18 @@ Non è un file regolare
     <message>
         <source>The shutdown command must be a single line.</source>
         <translation>Il comando di spegnimento deve stare su una sola riga.</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Avvisa al:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Critico al:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>come indicato dalla batteria</translation>
     </message>
 </context>
 <context>

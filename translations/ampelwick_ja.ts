@@ -53,6 +53,14 @@ Time remaining: %1:%2</source>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>バッテリー残量が危険な状態</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>バッテリー残量低下</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -185,6 +193,18 @@ Not a regular file
     <message>
         <source>The shutdown command must be a single line.</source>
         <translation>シャットダウンのコマンドは 1 行で指定してください。</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>警告するレベル:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>危険レベル:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>バッテリーの報告どおり</translation>
     </message>
 </context>
 <context>

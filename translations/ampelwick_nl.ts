@@ -53,6 +53,14 @@ Resterende tijd: %1:%2</translation>
         <source>Warning</source>
         <translation>Waarschuwing</translation>
     </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Accu kritiek</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Accu bijna leeg</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -187,6 +195,18 @@ Geen normaal bestand
     <message>
         <source>The shutdown command must be a single line.</source>
         <translation>De opdracht voor uitschakelen moet uit één regel bestaan.</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Waarschuwen bij:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Kritiek bij:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>zoals de accu meldt</translation>
     </message>
 </context>
 <context>

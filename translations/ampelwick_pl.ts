@@ -53,6 +53,14 @@ Pozostały czas: %1:%2</translation>
         <source>Warning</source>
         <translation>Ostrzeżenie</translation>
     </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Krytyczny poziom baterii</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Niski poziom baterii</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -189,6 +197,18 @@ To nie jest zwykły plik
     <message>
         <source>The shutdown command must be a single line.</source>
         <translation>Polecenie wyłączenia musi mieścić się w jednym wierszu.</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Ostrzegaj przy:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Poziom krytyczny przy:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>według baterii</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,14 @@ Tempo restante: %1:%2</translation>
         <source>Warning</source>
         <translation>Aviso</translation>
     </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Bateria em nível crítico</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Bateria fraca</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -187,6 +195,18 @@ Não é um arquivo comum
     <message>
         <source>The shutdown command must be a single line.</source>
         <translation>O comando para desligar deve ter uma única linha.</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Avisar em:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Crítico em:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>conforme a bateria informa</translation>
     </message>
 </context>
 <context>

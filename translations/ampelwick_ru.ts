@@ -53,6 +53,14 @@ Time remaining: %1:%2</source>
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Критический заряд батареи</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Низкий заряд батареи</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -189,6 +197,18 @@ Not a regular file
         <source> %</source>
         <extracomment>The percent sign after the capacity, spaced as the language wants.</extracomment>
         <translation> %</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Предупреждать при:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Критический уровень при:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>как сообщает батарея</translation>
     </message>
 </context>
 <context>

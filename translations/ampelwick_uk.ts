@@ -53,6 +53,14 @@ Time remaining: %1:%2</source>
         <source>Warning</source>
         <translation>Попередження</translation>
     </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Критичний заряд батареї</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Низький заряд батареї</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -189,6 +197,18 @@ Not a regular file
     <message>
         <source>The shutdown command must be a single line.</source>
         <translation>Команда вимкнення має складатися з одного рядка.</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Попереджати при:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Критичний рівень при:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>як повідомляє батарея</translation>
     </message>
 </context>
 <context>

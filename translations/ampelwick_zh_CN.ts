@@ -53,6 +53,14 @@ Time remaining: %1:%2</source>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>电池电量严重不足</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>电池电量低</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -185,6 +193,18 @@ Not a regular file
     <message>
         <source>The shutdown command must be a single line.</source>
         <translation>关机命令必须为单行。</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>警告电量：</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>严重电量：</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>按电池报告</translation>
     </message>
 </context>
 <context>

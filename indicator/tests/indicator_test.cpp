@@ -235,7 +235,8 @@ IndicatorTest::firstPollCorrectsThePictureWithoutWarning()
 	poll();
 	QCOMPARE(gaugeColour(), red);
 	QCOMPARE(tray()->toolTip(),
-	    QString("Status: Discharging\nCapacity: 9%\nTime remaining: 00:20"));
+	    QString("Status: Discharging\nCapacity: 9%\nTime remaining: 00:20\n"
+	    "Battery low"));
 	QTest::qWait(200);
 	QVERIFY(balloonText().isNull());
 }
@@ -248,13 +249,15 @@ IndicatorTest::changesRedrawGaugeAndToolTip()
 	poll();
 	QCOMPARE(gaugeColour(), red);
 	QCOMPARE(tray()->toolTip(),
-	    QString("Status: Discharging\nCapacity: 10%\nTime remaining: 00:20"));
+	    QString("Status: Discharging\nCapacity: 10%\nTime remaining: 00:20\n"
+	    "Battery low"));
 	/* The time alone: the tip changes, the tray draws nothing anew. */
 	const qint64 picture = tray()->icon().cacheKey();
 	laptop->set(10, 1, 19);
 	poll();
 	QCOMPARE(tray()->toolTip(),
-	    QString("Status: Discharging\nCapacity: 10%\nTime remaining: 00:19"));
+	    QString("Status: Discharging\nCapacity: 10%\nTime remaining: 00:19\n"
+	    "Battery low"));
 	QCOMPARE(tray()->icon().cacheKey(), picture);
 	laptop->set(10, 2, -1, 1);
 	poll();

@@ -178,15 +178,17 @@ class TwoBatteriesTest(unittest.TestCase):
         ours = [t for t, name in names.items() if name == names[proc.pid]]
         self.assertEqual(ours, [proc.pid], names)
 
-        for percent, balloons in ((20, ()), (18, ("Battery capacity at 10%",)),
-                                  (8, ("Battery capacity at 10%",
-                                       "Battery capacity at 5%"))):
+        for percent, balloons, level in (
+                (20, (), ()),
+                (18, ("Battery capacity at 10%",), ("Battery low",)),
+                (8, ("Battery capacity at 10%", "Battery capacity at 5%"),
+                 ("Battery critical",))):
             self.set_bat1(percent)
             combined = (2 + percent) // 2
             minutes = combined * 6
             self.tip("Status: Discharging", "Capacity: %d%%" % combined,
                      "Time remaining: %02d:%02d" % (minutes // 60, minutes % 60),
-                     "BAT0: 2%", "BAT1: %d%%" % percent)
+                     *level, "BAT0: 2%", "BAT1: %d%%" % percent)
             self.balloons(*balloons)
         self.set_bat1(4)
         countdown = desktop.wait_for(lambda: self.vd.windows(
