@@ -12,6 +12,7 @@
 #include "fallbackwindow.h"
 #include "levels.h"
 #include "lowbattery.h"
+#include "notifier.h"
 #include "preferences.h"
 
 static constexpr int TRAY_CHECK_MS = 500;
@@ -25,6 +26,7 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 {
 	watch = new BatteryWatch(this);
 	lowBattery = new LowBattery(this);
+	notifier = new Notifier(this);
 	trayTimer = new QTimer(this);
 	trayMenu = createTrayMenu(this);
 	loadIcons();
@@ -41,6 +43,9 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 			trayIcon->hide();
 	});
 	connect(lowBattery, &LowBattery::balloon, this,
+	    &BattIndicator::showBalloon);
+	connect(lowBattery, &LowBattery::warning, notifier, &Notifier::warn);
+	connect(notifier, &Notifier::balloon, this,
 	    &BattIndicator::showBalloon);
 	connect(lowBattery, &LowBattery::underwayChanged, this, [this] {
 		prefsAction->setEnabled(!lowBattery->actionUnderway());

@@ -22,6 +22,7 @@
 class BatteryWatch;
 class FallbackWindow;
 class LowBattery;
+class Notifier;
 class Preferences;
 class QAction;
 class QMenu;
@@ -64,6 +65,7 @@ private:
 	IconSet			 icons;
 	BatteryWatch		*watch;
 	LowBattery		*lowBattery;
+	Notifier		*notifier;
 	QTimer			*trayTimer;
 	/* Tray checks left before the fallback window is shown. */
 	int			 trayRetries;

@@ -28,3 +28,33 @@ withLevels(batt_status status, const WarningLevels &levels)
 	status.low_capacity = levels.critical;
 	return status;
 }
+
+Warning
+warningFor(WarningMemory &memory, bool crossed, const batt_status &now)
+{
+	if (now.state == BATT_CHARGING || now.state == BATT_ON_AC) {
+		const bool shown = memory.low || memory.critical;
+
+		memory = WarningMemory();
+		return shown ? Warning::Withdraw : Warning::None;
+	}
+	if (now.state != BATT_DISCHARGING)
+		return Warning::None;
+	if (now.capacity >= now.warn_capacity + WARNING_MARGIN)
+		memory.low = false;
+	if (now.capacity >= now.low_capacity + WARNING_MARGIN)
+		memory.critical = false;
+	if (!crossed)
+		return Warning::None;
+	if (now.capacity <= now.low_capacity) {
+		if (memory.critical)
+			return Warning::None;
+		memory.critical = memory.low = true;
+		return Warning::Critical;
+	}
+	if (now.capacity <= now.warn_capacity && !memory.low) {
+		memory.low = true;
+		return Warning::Low;
+	}
+	return Warning::None;
+}

@@ -1,7 +1,8 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
 /*
- * The warning levels in force: the user's levels or the battery's own.
- * Plain functions over plain values.
+ * The warning levels in force and when they warn: the user's levels or the
+ * battery's own, and a warning once per fall through a level.  Plain
+ * functions over plain values.
  */
 #ifndef AMPELWICK_LEVELS_H
 #define AMPELWICK_LEVELS_H
@@ -23,5 +24,30 @@ WarningLevels	effectiveLevels(int warnSetting, int criticalSetting,
 
 /* The status with the levels in force in place of the battery's. */
 batt_status	withLevels(batt_status status, const WarningLevels &levels);
+
+/* A level warns again only after the charge rose this far above it. */
+constexpr int WARNING_MARGIN = 3;
+
+enum class Warning {
+	None,
+	Low,		/* at or below the warning level */
+	Critical,	/* at or below the critical level */
+	Withdraw	/* the charger came: the warning shown is moot */
+};
+
+/* The levels that have warned and not been re-armed since. */
+struct WarningMemory {
+	bool	low = false;
+	bool	critical = false;
+};
+
+/*
+ * What a change brings, given whether it crossed a level (the low-battery
+ * decision says so).  A crossed level warns unless it has warned already;
+ * it is re-armed when the charge has risen WARNING_MARGIN above it or the
+ * charger came.  An unknown state changes nothing.
+ */
+Warning		warningFor(WarningMemory &memory, bool crossed,
+		    const batt_status &now);
 
 #endif

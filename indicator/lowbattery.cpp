@@ -85,6 +85,9 @@ LowBattery::checkLowBattery(int prevCapacity, const batt_status &now)
 	    settings.shutdownCap };
 	const LowBatteryAction action = decideLowBattery(flags,
 	    decisionSettings, prevCapacity, now);
+	/* Every change counts: a rise or the charger re-arms a level. */
+	const Warning shown = warningFor(warned,
+	    action == LowBatteryAction::ShowWarning, now);
 
 	emit underwayChanged();
 	switch (action) {
@@ -92,23 +95,11 @@ LowBattery::checkLowBattery(int prevCapacity, const batt_status &now)
 		runAutomaticAction();
 		break;
 	case LowBatteryAction::ShowWarning:
-		showCapacityWarning(now);
-		break;
 	case LowBatteryAction::Nothing:
+		if (shown != Warning::None)
+			emit warning(shown, now);
 		break;
 	}
-}
-
-void
-LowBattery::showCapacityWarning(const batt_status &now)
-{
-	/* The indicator's texts, in the catalogues under its name. */
-	const QString message = QCoreApplication::translate("BattIndicator",
-	    "Battery capacity at %1%").arg(now.capacity);
-
-	emit balloon(QCoreApplication::translate("BattIndicator", "Warning"),
-	    message, warningIsCritical(now) ? QSystemTrayIcon::Critical :
-	    QSystemTrayIcon::Warning);
 }
 
 /*

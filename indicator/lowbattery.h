@@ -13,6 +13,7 @@
 #include <QSystemTrayIcon>
 
 #include "battery.h"
+#include "levels.h"
 #include "settings.h"
 
 struct LowBatteryFlags {
@@ -44,7 +45,7 @@ LowBatteryAction	decideLowBattery(LowBatteryFlags &flags,
 bool			warningIsCritical(const batt_status &current);
 
 /*
- * Carries the decision out: balloons go out as a signal for the tray, the
+ * Carries the decision out: warnings go out as a signal, once per fall, the
  * countdown is shown over the given widget, the command runs at its end.
  */
 class LowBattery : public QObject {
@@ -61,6 +62,8 @@ public:
 	bool	actionUnderway() const;
 
 signals:
+	/* A warning to show, replace or withdraw, once per fall. */
+	void	warning(Warning warning, const batt_status &now);
 	void	balloon(const QString &title, const QString &message,
 		    QSystemTrayIcon::MessageIcon icon);
 	void	underwayChanged();
@@ -70,9 +73,9 @@ private:
 	void	countdownFinished(int result);
 	void	saveBeforeAction();
 	void	runCommand();
-	void	showCapacityWarning(const batt_status &now);
 
 	LowBatteryFlags	 flags = {};
+	WarningMemory	 warned;
 	Settings	 settings;
 	QWidget		*dialogParent;
 };

@@ -61,6 +61,14 @@ Zbývající čas: %1:%2</translation>
         <source>Battery low</source>
         <translation>Baterie je slabá</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Nabití: %1 %</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Nabití: %1 %, zbývá: %2:%3</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

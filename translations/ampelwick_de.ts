@@ -61,6 +61,14 @@ Restlaufzeit: %1:%2</translation>
         <source>Battery low</source>
         <translation>Akku schwach</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Ladung: %1 %</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Ladung: %1 %, Restzeit: %2:%3</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

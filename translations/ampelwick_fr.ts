@@ -61,6 +61,14 @@ Temps restant&#xa0;: %1:%2</translation>
         <source>Battery low</source>
         <translation>Batterie faible</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Charge&#xa0;: %1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Charge&#xa0;: %1&#xa0;%, temps restant&#xa0;: %2:%3</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

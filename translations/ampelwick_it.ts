@@ -61,6 +61,14 @@ Tempo rimanente: %1:%2</translation>
         <source>Battery low</source>
         <translation>Batteria scarica</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Carica: %1%</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Carica: %1%, tempo rimanente: %2:%3</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -61,6 +61,14 @@ Time remaining: %1:%2</source>
         <source>Battery low</source>
         <translation>バッテリー残量低下</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>充電残量: %1%</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>充電残量: %1%、残り時間: %2:%3</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

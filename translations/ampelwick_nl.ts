@@ -61,6 +61,14 @@ Resterende tijd: %1:%2</translation>
         <source>Battery low</source>
         <translation>Accu bijna leeg</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Lading: %1%</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Lading: %1%, resterende tijd: %2:%3</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

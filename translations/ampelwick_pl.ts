@@ -61,6 +61,14 @@ Pozostały czas: %1:%2</translation>
         <source>Battery low</source>
         <translation>Niski poziom baterii</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Naładowanie: %1%</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Naładowanie: %1%, pozostało: %2:%3</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -61,6 +61,14 @@ Tempo restante: %1:%2</translation>
         <source>Battery low</source>
         <translation>Bateria fraca</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Carga: %1%</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Carga: %1%, tempo restante: %2:%3</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

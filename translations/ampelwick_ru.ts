@@ -61,6 +61,14 @@ Time remaining: %1:%2</source>
         <source>Battery low</source>
         <translation>Низкий заряд батареи</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Заряд: %1 %</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Заряд: %1 %, осталось: %2:%3</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

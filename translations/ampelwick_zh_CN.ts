@@ -61,6 +61,14 @@ Time remaining: %1:%2</source>
         <source>Battery low</source>
         <translation>电池电量低</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>电量：%1%</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>电量：%1%，剩余时间：%2:%3</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
