@@ -45,6 +45,7 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 	connect(lowBattery, &LowBattery::balloon, this,
 	    &BattIndicator::showBalloon);
 	connect(lowBattery, &LowBattery::warning, notifier, &Notifier::warn);
+	lowBattery->setChargerCheck([this] { return watch->chargerIn(); });
 	connect(notifier, &Notifier::balloon, this,
 	    &BattIndicator::showBalloon);
 	connect(lowBattery, &LowBattery::underwayChanged, this, [this] {

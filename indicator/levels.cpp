@@ -29,10 +29,16 @@ withLevels(batt_status status, const WarningLevels &levels)
 	return status;
 }
 
+bool
+chargerIn(const batt_status &now)
+{
+	return now.state == BATT_CHARGING || now.state == BATT_ON_AC;
+}
+
 Warning
 warningFor(WarningMemory &memory, bool crossed, const batt_status &now)
 {
-	if (now.state == BATT_CHARGING || now.state == BATT_ON_AC) {
+	if (chargerIn(now)) {
 		const bool shown = memory.low || memory.critical;
 
 		memory = WarningMemory();

@@ -25,6 +25,9 @@ WarningLevels	effectiveLevels(int warnSetting, int criticalSetting,
 /* The status with the levels in force in place of the battery's. */
 batt_status	withLevels(batt_status status, const WarningLevels &levels);
 
+/* The charger is in: charging, or full on AC. */
+bool		chargerIn(const batt_status &now);
+
 /* A level warns again only after the charge rose this far above it. */
 constexpr int WARNING_MARGIN = 3;
 

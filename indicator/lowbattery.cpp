@@ -14,6 +14,8 @@
 #include "save.h"
 
 static constexpr int COUNTDOWN_SECONDS = 30;
+/* The countdown's result when the charger ended it: no cancellation. */
+static constexpr int CHARGER_CAME = QDialog::Accepted + 1;
 
 static bool
 crossedWarningLevel(int prev, const batt_status &cur)
@@ -79,6 +81,12 @@ LowBattery::actionUnderway() const
 }
 
 void
+LowBattery::setChargerCheck(std::function<bool()> check)
+{
+	chargerCheck = std::move(check);
+}
+
+void
 LowBattery::checkLowBattery(int prevCapacity, const batt_status &now)
 {
 	const LowBatterySettings decisionSettings = { settings.autoShutdown,
@@ -90,6 +98,9 @@ LowBattery::checkLowBattery(int prevCapacity, const batt_status &now)
 	    action == LowBatteryAction::ShowWarning, now);
 
 	emit underwayChanged();
+	/* The charger ends the countdown; the action stays armed. */
+	if (countdown != nullptr && chargerIn(now))
+		countdown->done(CHARGER_CAME);
 	switch (action) {
 	case LowBatteryAction::StartCountdown:
 		runAutomaticAction();
@@ -113,6 +124,7 @@ LowBattery::runAutomaticAction()
 	Countdown *dialog = new Countdown(settings.suspend, COUNTDOWN_SECONDS,
 	    dialogParent);
 
+	countdown = dialog;
 	flags.countdownOpen = true;
 	emit underwayChanged();
 	connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
@@ -132,6 +144,9 @@ LowBattery::countdownFinished(int result)
 		flags.actionCancelled = true;
 		return;
 	}
+	/* The charger may have come since the last reading: nothing runs. */
+	if (result == CHARGER_CAME || (chargerCheck && chargerCheck()))
+		return;
 	saveBeforeAction();
 	runCommand();
 }

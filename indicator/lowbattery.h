@@ -9,12 +9,17 @@
 #ifndef AMPELWICK_LOWBATTERY_H
 #define AMPELWICK_LOWBATTERY_H
 
+#include <functional>
+
 #include <QObject>
+#include <QPointer>
 #include <QSystemTrayIcon>
 
 #include "battery.h"
 #include "levels.h"
 #include "settings.h"
+
+class Countdown;
 
 struct LowBatteryFlags {
 	bool	actionPending;		/* countdown started and not finished */
@@ -60,6 +65,8 @@ public:
 	void	checkLowBattery(int prevCapacity, const batt_status &now);
 	/* The action is pending or its countdown open: no preferences now. */
 	bool	actionUnderway() const;
+	/* Reads the battery anew; true when the charger is in. */
+	void	setChargerCheck(std::function<bool()> check);
 
 signals:
 	/* A warning to show, replace or withdraw, once per fall. */
@@ -78,6 +85,8 @@ private:
 	WarningMemory	 warned;
 	Settings	 settings;
 	QWidget		*dialogParent;
+	QPointer<Countdown> countdown;
+	std::function<bool()> chargerCheck;
 };
 
 #endif

@@ -154,6 +154,14 @@ TEST_F(BatterySource, MachineWithoutAnAcAdapterDevice)
 		EXPECT_EQ(src.status.state, BATT_UNKNOWN);
 		EXPECT_EQ(ampelwick_get_batt_info(&src), 0);
 	}
+	/* An adapter whose state is not yet known (-1) is not "off". */
+	SimReadings r = readings;
+	r.acline = -1;
+	r.state = 0;
+	write(r);
+	ampelwick_release(&src);
+	ready();
+	EXPECT_EQ(src.status.state, BATT_UNKNOWN);
 }
 
 TEST_F(BatterySource, AbsentBatteryKeepsTheStatus)

@@ -362,6 +362,9 @@ IndicatorTest::crossingActedOnOnceByEitherPath()
 {
 	settings.autoShutdown = true;
 	settings.shutdownCap = 3;
+	/* No timed poll within the test's patience: devd or poll() alone. */
+	settings.pollInterval = 99;
+	settings.suspendCmd = "true";
 	start();
 	int balloons = 0;
 	QTimer counter;
@@ -397,6 +400,15 @@ IndicatorTest::crossingActedOnOnceByEitherPath()
 	poll();
 	QCOMPARE(indicator->findChildren<Countdown *>().size(), 1);
 	QCOMPARE(balloons, 2);
+	/* The adapter's own notification: the charger ends the countdown. */
+	laptop->set(3, 2, -1, 1);
+	QVERIFY(laptop->devd.send_line(
+	    "!system=ACPI subsystem=ACAD type=\\_SB_.ACAD notify=0x01"));
+	QTRY_VERIFY_WITH_TIMEOUT(countdown() == nullptr, PATIENCE);
+	/* No cancellation: unplugged at the cap, it counts down again. */
+	laptop->set(3, 1, 9);
+	QVERIFY(laptop->devd.notify());
+	QTRY_VERIFY_WITH_TIMEOUT(countdown() != nullptr, PATIENCE);
 	countdown()->reject();
 }
 
