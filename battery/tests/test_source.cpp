@@ -156,10 +156,12 @@ TEST_F(BatterySource, MachineWithoutAnAcAdapterDevice)
 	}
 	/* An adapter whose state is not yet known (-1) is not "off". */
 	SimReadings r = readings;
+	r.acad_errno = 0;
 	r.acline = -1;
 	r.state = 0;
 	write(r);
 	ampelwick_release(&src);
+	ampelwick_clear(&src);
 	ready();
 	EXPECT_EQ(src.status.state, BATT_UNKNOWN);
 }
