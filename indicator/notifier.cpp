@@ -92,6 +92,10 @@ Notifier::warn(Warning warning, const batt_status &now)
 {
 	QDBusConnection bus = QDBusConnection::sessionBus();
 
+	if (asking && warning != Warning::None) {
+		waiting.emplace(warning, now);
+		return;
+	}
 	switch (warning) {
 	case Warning::None:
 		return;
@@ -139,6 +143,7 @@ Notifier::notify(Warning warning, const batt_status &now)
 	    QT_TRANSLATE_NOOP("BattIndicator", "Battery low")) << body(now) <<
 	    QStringList() << hints << -1;
 
+	asking = true;
 	QDBusPendingCallWatcher *watcher = new QDBusPendingCallWatcher(
 	    QDBusConnection::sessionBus().asyncCall(msg), this);
 	connect(watcher, &QDBusPendingCallWatcher::finished, this,
@@ -146,10 +151,17 @@ Notifier::notify(Warning warning, const batt_status &now)
 		const QDBusPendingReply<uint> reply = *w;
 
 		w->deleteLater();
+		asking = false;
 		if (reply.isError())
 			showBalloon(now);
 		else
 			shownId = reply.value();
+		if (waiting) {
+			const auto next = *waiting;
+
+			waiting.reset();
+			warn(next.first, next.second);
+		}
 	});
 }
 

@@ -9,6 +9,8 @@
 #ifndef AMPELWICK_NOTIFIER_H
 #define AMPELWICK_NOTIFIER_H
 
+#include <optional>
+
 #include <QObject>
 #include <QSystemTrayIcon>
 
@@ -34,6 +36,12 @@ private:
 
 	/* The server's id of the notification on screen; 0: none. */
 	uint	shownId = 0;
+	/*
+	 * One call at a time, for the id of its answer: what comes
+	 * meanwhile waits, the latest in place of the one before.
+	 */
+	bool	asking = false;
+	std::optional<std::pair<Warning, batt_status>> waiting;
 };
 
 #endif
