@@ -32,6 +32,9 @@ Preferences::Preferences(const Settings &settings, QWidget *parent)
 	criticalLevelSb = levelBox(settings.criticalLevel);
 	autoShutdownCb = new QCheckBox(tr("Auto suspend/shutdown"));
 	themeIconsCb = new QCheckBox(tr("Use theme icons for tray"));
+	notifyFullCb = new QCheckBox(tr("Notify when fully charged"));
+	notifyChargerCb = new QCheckBox(
+	    tr("Notify when the charger is connected or disconnected"));
 	autoWidget = new QWidget;
 	shutdownCmdEdit = new QLineEdit;
 	suspendCmdEdit = new QLineEdit;
@@ -61,6 +64,8 @@ Preferences::Preferences(const Settings &settings, QWidget *parent)
 	pollIntervalSb->setValue(settings.pollInterval);
 	autoWidget->setEnabled(autoShutdownCb->checkState() != Qt::Unchecked);
 	themeIconsCb->setCheckState(check_state(settings.useIconTheme));
+	notifyFullCb->setChecked(settings.notifyFull);
+	notifyChargerCb->setChecked(settings.notifyCharger);
 	/* The critical level stays below a set warning level. */
 	const auto keepBelow = [this](int warn) {
 		criticalLevelSb->setMaximum(warn > 0 ? warn - 1 : 99);
@@ -124,6 +129,8 @@ Preferences::layOut()
 	pollForm->addRow(new QLabel(tr("Critical at:")), criticalLevelSb);
 	pollForm->addRow(createSeparator(this));
 	mainLayout->addWidget(themeIconsCb, 0);
+	mainLayout->addWidget(notifyFullCb, 0);
+	mainLayout->addWidget(notifyChargerCb, 0);
 	mainLayout->addLayout(buttonRow(), 0);
 }
 
@@ -235,6 +242,8 @@ Preferences::acceptSlot()
 	s.useIconTheme = themeIconsCb->checkState() == Qt::Checked;
 	s.warnLevel = warnLevelSb->value();
 	s.criticalLevel = criticalLevelSb->value();
+	s.notifyFull = notifyFullCb->isChecked();
+	s.notifyCharger = notifyChargerCb->isChecked();
 	edited = s;
 	accept();
 }

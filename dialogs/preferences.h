@@ -53,6 +53,8 @@ private:
 	QSpinBox	*criticalLevelSb;
 	QCheckBox	*autoShutdownCb;
 	QCheckBox	*themeIconsCb;
+	QCheckBox	*notifyFullCb;
+	QCheckBox	*notifyChargerCb;
 	QLineEdit	*shutdownCmdEdit;
 	QLineEdit	*suspendCmdEdit;
 	QRadioButton	*shutdownRb;

@@ -46,6 +46,10 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 	    &BattIndicator::showBalloon);
 	connect(lowBattery, &LowBattery::warning, notifier, &Notifier::warn);
 	lowBattery->setChargerCheck([this] { return watch->chargerIn(); });
+	connect(watch, &BatteryWatch::changed, notifier,
+	    [this](const batt_status &previous) {
+		notifier->readingChanged(previous, reading());
+	});
 	connect(notifier, &Notifier::balloon, this,
 	    &BattIndicator::showBalloon);
 	connect(lowBattery, &LowBattery::underwayChanged, this, [this] {
@@ -75,6 +79,7 @@ BattIndicator::applySettings(const Settings &newSettings)
 	if (themeChanged)
 		loadIcons();
 	lowBattery->applySettings(settings, watch->status().capacity);
+	notifier->setNotices(settings.notifyFull, settings.notifyCharger);
 	watch->setPollInterval(settings.pollInterval);
 	/* New levels recolour the picture and retell the tool tip. */
 	showStatus();

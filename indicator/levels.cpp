@@ -35,6 +35,26 @@ chargerIn(const batt_status &now)
 	return now.state == BATT_CHARGING || now.state == BATT_ON_AC;
 }
 
+bool
+fullNoticeDue(bool &shown, const batt_status &now)
+{
+	if (now.capacity <= 100 - FULL_MARGIN)
+		shown = false;
+	else if (chargerIn(now) && now.capacity >= 100 && !shown)
+		return shown = true;
+	return false;
+}
+
+bool
+chargerNoticeDue(int &announced, bool chargerIsIn)
+{
+	const int state = chargerIsIn ? 1 : 0;
+	const bool news = announced != -1 && announced != state;
+
+	announced = state;
+	return news;
+}
+
 Warning
 warningFor(WarningMemory &memory, bool crossed, const batt_status &now)
 {

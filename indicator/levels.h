@@ -53,4 +53,19 @@ struct WarningMemory {
 Warning		warningFor(WarningMemory &memory, bool crossed,
 		    const batt_status &now);
 
+/* "Fully charged" again only after the charge fell this far below full. */
+constexpr int FULL_MARGIN = 3;
+
+/*
+ * True once per charge to full: with the charger in at 100 %, then not
+ * until the charge has fallen FULL_MARGIN points.
+ */
+bool		fullNoticeDue(bool &shown, const batt_status &now);
+
+/*
+ * Whether the charger's state, settled, is news: false for the first
+ * known state (*announced -1) and for the one last announced.
+ */
+bool		chargerNoticeDue(int &announced, bool chargerIsIn);
+
 #endif

@@ -9,6 +9,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QStringList>
+#include <QTimer>
 #include <QVariantMap>
 
 #include "lowbattery.h"
@@ -19,6 +20,7 @@ static const char SERVICE[] = "org.freedesktop.Notifications";
 static const char PATH[] = "/org/freedesktop/Notifications";
 
 /* The urgency hint's values. */
+static constexpr uchar URGENCY_LOW = 0;
 static constexpr uchar URGENCY_NORMAL = 1;
 static constexpr uchar URGENCY_CRITICAL = 2;
 
@@ -82,9 +84,88 @@ body(const batt_status &now)
 	    .arg(now.time_left - 60 * hours, 2, 10, QChar('0'));
 }
 
+static constexpr int CHARGER_SETTLE_MS = 3000;
+
 Notifier::Notifier(QObject *parent)
     : QObject(parent)
 {
+	chargerSettle = new QTimer(this);
+	chargerSettle->setSingleShot(true);
+	connect(chargerSettle, &QTimer::timeout, this,
+	    &Notifier::chargerSettled);
+}
+
+void
+Notifier::setNotices(bool full, bool charger)
+{
+	noticeFull = full;
+	if (!charger) {
+		chargerAnnounced = -1;
+		chargerSettle->stop();
+	}
+	noticeCharger = charger;
+}
+
+void
+Notifier::readingChanged(const batt_status &previous, const batt_status &now)
+{
+	if (noticeFull && fullNoticeDue(fullShown, now))
+		notice(text(QT_TRANSLATE_NOOP("BattIndicator",
+		    "Battery fully charged")), now);
+	if (!noticeCharger || now.state == BATT_UNKNOWN)
+		return;
+	if (chargerAnnounced == -1 && previous.state != BATT_UNKNOWN)
+		chargerAnnounced = chargerIn(previous);
+	chargerReading = now;
+	if (chargerIn(now) != chargerIn(previous))
+		chargerSettle->start(CHARGER_SETTLE_MS);
+}
+
+/* A loose connector: only the state it settles in is news. */
+void
+Notifier::chargerSettled()
+{
+	const bool in = chargerIn(chargerReading);
+
+	if (chargerNoticeDue(chargerAnnounced, in))
+		notice(in ? text(QT_TRANSLATE_NOOP("BattIndicator",
+		    "Charger connected")) : text(QT_TRANSLATE_NOOP(
+		    "BattIndicator", "Charger disconnected")), chargerReading);
+}
+
+/* At low urgency, or a balloon without a server. */
+void
+Notifier::notice(const QString &summary, const batt_status &now)
+{
+	QDBusConnection bus = QDBusConnection::sessionBus();
+
+	if (!bus.isConnected()) {
+		emit balloon(summary, body(now), QSystemTrayIcon::Information);
+		return;
+	}
+	QVariantMap hints;
+	hints.insert(QStringLiteral("urgency"), QVariant::fromValue(
+	    URGENCY_LOW));
+	hints.insert(QStringLiteral("desktop-entry"),
+	    QStringLiteral("ampelwick"));
+	QDBusMessage msg = QDBusMessage::createMethodCall(SERVICE, PATH,
+	    SERVICE, "Notify");
+	msg << QStringLiteral("ampelwick") << noticeId <<
+	    QStringLiteral("ampelwick") << summary << body(now) <<
+	    QStringList() << hints << -1;
+	QDBusPendingCallWatcher *watcher = new QDBusPendingCallWatcher(
+	    bus.asyncCall(msg), this);
+	connect(watcher, &QDBusPendingCallWatcher::finished, this,
+	    [this, summary, now](QDBusPendingCallWatcher *w) {
+		const QDBusPendingReply<uint> reply = *w;
+
+		w->deleteLater();
+		if (reply.isError())
+			emit balloon(summary, body(now),
+			    QSystemTrayIcon::Information);
+		else
+			noticeId = reply.value();
+	});
 }
 
 void

@@ -17,6 +17,8 @@
 #include "battery.h"
 #include "levels.h"
 
+class QTimer;
+
 class Notifier : public QObject {
 	Q_OBJECT
 
@@ -24,6 +26,11 @@ public:
 	explicit Notifier(QObject *parent);
 
 	void	warn(Warning warning, const batt_status &now);
+	/* The notices the user switched on. */
+	void	setNotices(bool full, bool charger);
+	/* A change of the reading: the notices it brings. */
+	void	readingChanged(const batt_status &previous,
+		    const batt_status &now);
 
 signals:
 	/* No server answered: the tray's balloon, as without one. */
@@ -33,6 +40,8 @@ signals:
 private:
 	void	notify(Warning warning, const batt_status &now);
 	void	showBalloon(const batt_status &now);
+	void	notice(const QString &summary, const batt_status &now);
+	void	chargerSettled();
 
 	/* The server's id of the notification on screen; 0: none. */
 	uint	shownId = 0;
@@ -42,6 +51,17 @@ private:
 	 */
 	bool	asking = false;
 	std::optional<std::pair<Warning, batt_status>> waiting;
+
+	bool	 noticeFull = false;
+	bool	 noticeCharger = false;
+	bool	 fullShown = false;
+	/* The charger's state last announced (1 in, 0 out), -1: none. */
+	int	 chargerAnnounced = -1;
+	batt_status chargerReading = {};	/* the latest while settling */
+	/* Plug events closer than this make one notice. */
+	QTimer	*chargerSettle;
+	/* The notices' own notification, apart from the warning's. */
+	uint	 noticeId = 0;
 };
 
 #endif

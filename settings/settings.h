@@ -36,6 +36,9 @@ struct Settings {
 	/* Percent; 0: the level the battery reports. */
 	int		warnLevel = 0;
 	int		criticalLevel = 0;
+	/* Notices the user may switch on. */
+	bool		notifyFull = false;
+	bool		notifyCharger = false;
 
 	/* The command line of the chosen action. */
 	const std::string &command() const
@@ -52,7 +55,9 @@ struct Settings {
 		    useIconTheme == o.useIconTheme &&
 		    pollInterval == o.pollInterval &&
 		    warnLevel == o.warnLevel &&
-		    criticalLevel == o.criticalLevel;
+		    criticalLevel == o.criticalLevel &&
+		    notifyFull == o.notifyFull &&
+		    notifyCharger == o.notifyCharger;
 	}
 };
 

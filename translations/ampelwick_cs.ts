@@ -69,6 +69,18 @@ Zbývající čas: %1:%2</translation>
         <source>Charge: %1%, time left: %2:%3</source>
         <translation>Nabití: %1 %, zbývá: %2:%3</translation>
     </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Baterie je plně nabitá</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Nabíječka připojena</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Nabíječka odpojena</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -217,6 +229,14 @@ Není obyčejný soubor
     <message>
         <source>as the battery reports</source>
         <translation>podle baterie</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Upozornit na plné nabití</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Upozornit na připojení a odpojení nabíječky</translation>
     </message>
 </context>
 <context>

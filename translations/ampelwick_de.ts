@@ -69,6 +69,18 @@ Restlaufzeit: %1:%2</translation>
         <source>Charge: %1%, time left: %2:%3</source>
         <translation>Ladung: %1 %, Restzeit: %2:%3</translation>
     </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Akku vollständig geladen</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Netzteil angeschlossen</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Netzteil getrennt</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -215,6 +227,14 @@ Keine reguläre Datei
     <message>
         <source>as the battery reports</source>
         <translation>wie vom Akku gemeldet</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Benachrichtigen, wenn vollständig geladen</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Benachrichtigen, wenn das Netzteil angeschlossen oder getrennt wird</translation>
     </message>
 </context>
 <context>

@@ -69,6 +69,18 @@ Tiempo restante: %1:%2</translation>
         <source>Charge: %1%, time left: %2:%3</source>
         <translation>Carga: %1 %, tiempo restante: %2:%3</translation>
     </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Batería completamente cargada</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Cargador conectado</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Cargador desconectado</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -215,6 +227,14 @@ No es un archivo regular
     <message>
         <source>as the battery reports</source>
         <translation>según indica la batería</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Avisar cuando esté completamente cargada</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Avisar al conectar o desconectar el cargador</translation>
     </message>
 </context>
 <context>

@@ -69,6 +69,18 @@ Temps restant&#xa0;: %1:%2</translation>
         <source>Charge: %1%, time left: %2:%3</source>
         <translation>Charge&#xa0;: %1&#xa0;%, temps restant&#xa0;: %2:%3</translation>
     </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Batterie entièrement chargée</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Chargeur branché</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Chargeur débranché</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -215,6 +227,14 @@ Ce n’est pas un fichier ordinaire
     <message>
         <source>as the battery reports</source>
         <translation>selon la batterie</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Avertir quand la batterie est chargée</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Avertir au branchement et au débranchement du chargeur</translation>
     </message>
 </context>
 <context>

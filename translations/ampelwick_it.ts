@@ -69,6 +69,18 @@ Tempo rimanente: %1:%2</translation>
         <source>Charge: %1%, time left: %2:%3</source>
         <translation>Carica: %1%, tempo rimanente: %2:%3</translation>
     </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Batteria completamente carica</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Caricatore collegato</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Caricatore scollegato</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -215,6 +227,14 @@ Non è un file regolare
     <message>
         <source>as the battery reports</source>
         <translation>come indicato dalla batteria</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Avvisa quando la carica è completa</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Avvisa quando il caricatore viene collegato o scollegato</translation>
     </message>
 </context>
 <context>

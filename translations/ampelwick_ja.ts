@@ -69,6 +69,18 @@ Time remaining: %1:%2</source>
         <source>Charge: %1%, time left: %2:%3</source>
         <translation>充電残量: %1%、残り時間: %2:%3</translation>
     </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>バッテリーの充電が完了しました</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>充電器が接続されました</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>充電器が外されました</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -213,6 +225,14 @@ Not a regular file
     <message>
         <source>as the battery reports</source>
         <translation>バッテリーの報告どおり</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>充電完了時に通知する</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>充電器の接続・切断時に通知する</translation>
     </message>
 </context>
 <context>

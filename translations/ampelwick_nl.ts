@@ -69,6 +69,18 @@ Resterende tijd: %1:%2</translation>
         <source>Charge: %1%, time left: %2:%3</source>
         <translation>Lading: %1%, resterende tijd: %2:%3</translation>
     </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Accu volledig opgeladen</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Lader aangesloten</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Lader losgekoppeld</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -215,6 +227,14 @@ Geen normaal bestand
     <message>
         <source>as the battery reports</source>
         <translation>zoals de accu meldt</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Melden wanneer volledig opgeladen</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Melden wanneer de lader wordt aangesloten of losgekoppeld</translation>
     </message>
 </context>
 <context>

@@ -69,6 +69,18 @@ Pozostały czas: %1:%2</translation>
         <source>Charge: %1%, time left: %2:%3</source>
         <translation>Naładowanie: %1%, pozostało: %2:%3</translation>
     </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Bateria w pełni naładowana</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Ładowarka podłączona</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Ładowarka odłączona</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -217,6 +229,14 @@ To nie jest zwykły plik
     <message>
         <source>as the battery reports</source>
         <translation>według baterii</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Powiadamiaj o pełnym naładowaniu</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Powiadamiaj o podłączeniu i odłączeniu ładowarki</translation>
     </message>
 </context>
 <context>

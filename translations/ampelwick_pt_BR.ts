@@ -69,6 +69,18 @@ Tempo restante: %1:%2</translation>
         <source>Charge: %1%, time left: %2:%3</source>
         <translation>Carga: %1%, tempo restante: %2:%3</translation>
     </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Bateria totalmente carregada</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Carregador conectado</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Carregador desconectado</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -215,6 +227,14 @@ Não é um arquivo comum
     <message>
         <source>as the battery reports</source>
         <translation>conforme a bateria informa</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Avisar quando totalmente carregada</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Avisar quando o carregador for conectado ou desconectado</translation>
     </message>
 </context>
 <context>

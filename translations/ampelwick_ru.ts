@@ -69,6 +69,18 @@ Time remaining: %1:%2</source>
         <source>Charge: %1%, time left: %2:%3</source>
         <translation>Заряд: %1 %, осталось: %2:%3</translation>
     </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Батарея полностью заряжена</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Зарядное устройство подключено</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Зарядное устройство отключено</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -217,6 +229,14 @@ Not a regular file
     <message>
         <source>as the battery reports</source>
         <translation>как сообщает батарея</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Сообщать о полной зарядке</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Сообщать о подключении и отключении зарядного устройства</translation>
     </message>
 </context>
 <context>

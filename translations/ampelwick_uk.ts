@@ -69,6 +69,18 @@ Time remaining: %1:%2</source>
         <source>Charge: %1%, time left: %2:%3</source>
         <translation>Заряд: %1 %, залишилося: %2:%3</translation>
     </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Батарею повністю заряджено</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Зарядний пристрій під’єднано</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Зарядний пристрій від’єднано</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -217,6 +229,14 @@ Not a regular file
     <message>
         <source>as the battery reports</source>
         <translation>як повідомляє батарея</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Повідомляти про повне заряджання</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Повідомляти про під’єднання та від’єднання зарядного пристрою</translation>
     </message>
 </context>
 <context>

@@ -69,6 +69,18 @@ Time remaining: %1:%2</source>
         <source>Charge: %1%, time left: %2:%3</source>
         <translation>电量：%1%，剩余时间：%2:%3</translation>
     </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>电池已充满</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>充电器已连接</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>充电器已断开</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -213,6 +225,14 @@ Not a regular file
     <message>
         <source>as the battery reports</source>
         <translation>按电池报告</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>充满时通知</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>充电器连接或断开时通知</translation>
     </message>
 </context>
 <context>

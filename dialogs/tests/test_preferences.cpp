@@ -24,7 +24,7 @@ namespace {
 
 /* The dialog's widgets, found by what they show. */
 struct Ui {
-	QCheckBox	*autoCb = nullptr, *themeCb = nullptr;
+	QCheckBox	*autoCb = nullptr, *themeCb = nullptr, *fullCb = nullptr;
 	QRadioButton	*suspendRb = nullptr, *shutdownRb = nullptr;
 	QSpinBox	*capacity = nullptr, *poll = nullptr;
 	QSpinBox	*warn = nullptr, *critical = nullptr;
@@ -35,7 +35,12 @@ struct Ui {
 	explicit Ui(QDialog &dlg)
 	{
 		for (QCheckBox *b : dlg.findChildren<QCheckBox *>())
-			(b->text().startsWith("Auto") ? autoCb : themeCb) = b;
+			if (b->text().startsWith("Auto"))
+				autoCb = b;
+			else if (b->text().startsWith("Use theme"))
+				themeCb = b;
+			else if (b->text().contains("fully"))
+				fullCb = b;
 		for (QRadioButton *b : dlg.findChildren<QRadioButton *>())
 			(b->text() == "Suspend" ? suspendRb : shutdownRb) = b;
 		for (QSpinBox *b : dlg.findChildren<QSpinBox *>())
@@ -165,6 +170,7 @@ TestPreferences::okHandsBackTheEdits()
 		/* Kept below the warning level. */
 		ui.critical->setValue(25);
 		ui.themeCb->setChecked(false);
+		ui.fullCb->setChecked(true);
 		ui.suspendCmd->setText(QStringLiteral("loginctl suspend"));
 		ui.shutdownCmd->setText(QStringLiteral("echo \"bye\" 'now' # x"));
 		QTest::mouseClick(ui.ok, Qt::LeftButton);
@@ -178,6 +184,7 @@ TestPreferences::okHandsBackTheEdits()
 	want.pollInterval = 60;
 	want.warnLevel = 20;
 	want.criticalLevel = 19;
+	want.notifyFull = true;
 	want.useIconTheme = false;
 	want.suspendCmd = "loginctl suspend";
 	want.shutdownCmd = "echo \"bye\" 'now' # x";

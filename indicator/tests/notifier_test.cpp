@@ -95,6 +95,18 @@ NotifierTest::warningsReachTheServer()
 	want << "ampelwick 7 Battery critical|Charge: 4%|2 1" << "close 7";
 	QTRY_COMPARE_WITH_TIMEOUT(server.seen, want, 30000);
 	QCOMPARE(balloons.size(), 1);
+
+	/* The notices, once each for a loose plug and a charge at 99/100 %. */
+	notifier.setNotices(true, true);
+	const int states[][2] = { { 50, BATT_DISCHARGING }, { 50, BATT_CHARGING },
+	    { 50, BATT_DISCHARGING }, { 50, BATT_CHARGING },
+	    { 100, BATT_CHARGING }, { 99, BATT_CHARGING }, { 100, BATT_ON_AC } };
+	for (int i = 1; i < 7; i++)
+		notifier.readingChanged(status(states[i - 1][0], states[i - 1][1]),
+		    status(states[i][0], states[i][1]));
+	want << "ampelwick 0 Battery fully charged|Charge: 100%|0 0" <<
+	    "ampelwick 7 Charger connected|Charge: 100%|0 0";
+	QTRY_COMPARE_WITH_TIMEOUT(server.seen, want, 30000);
 }
 
 QTEST_MAIN(NotifierTest)
