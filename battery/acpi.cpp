@@ -441,6 +441,8 @@ poll_acpi(batt_source *src)
 		ac = BATT_AC_UNKNOWN;
 	} else if (online > 0)
 		ac = BATT_AC_ON;
+	else if (online < 0)
+		ac = BATT_AC_UNKNOWN;	/* the adapter's state not yet known */
 
 	kept = n < BATT_MAX_UNITS ? n : BATT_MAX_UNITS;
 	src->units = n;

@@ -81,8 +81,9 @@ events_connect(batt_source *src)
 }
 
 /*
- * True for a notification of the battery driver: subsystem=CMBAT before
- * any system=... other than ACPI.  strtok cuts the line in place.
+ * True for a notification of the battery driver or the AC adapter
+ * (subsystem=CMBAT or ACAD) before any system=... other than ACPI.  strtok
+ * cuts the line in place.
  */
 static bool
 battery_line(char *line)
@@ -97,7 +98,8 @@ battery_line(char *line)
 		*eq = '\0';
 		if (strcmp(tok, "system") == 0 && strcmp(eq + 1, "ACPI") != 0)
 			return false;
-		if (strcmp(tok, "subsystem") == 0 && strcmp(eq + 1, "CMBAT") == 0)
+		if (strcmp(tok, "subsystem") == 0 &&
+		    (strcmp(eq + 1, "CMBAT") == 0 || strcmp(eq + 1, "ACAD") == 0))
 			return true;
 	}
 	return false;

@@ -30,8 +30,13 @@ Preferences::Preferences(const Settings &settings, QWidget *parent)
 {
 	capacitySb = new QSpinBox;
 	pollIntervalSb = new QSpinBox;
+	warnLevelSb = levelBox(settings.warnLevel);
+	criticalLevelSb = levelBox(settings.criticalLevel);
 	autoShutdownCb = new QCheckBox(tr("Auto suspend/shutdown"));
 	themeIconsCb = new QCheckBox(tr("Use theme icons for tray"));
+	notifyFullCb = new QCheckBox(tr("Notify when fully charged"));
+	notifyChargerCb = new QCheckBox(
+	    tr("Notify when the charger is connected or disconnected"));
 	autoWidget = new QWidget;
 	shutdownCmdEdit = new QLineEdit;
 	suspendCmdEdit = new QLineEdit;
@@ -62,6 +67,15 @@ Preferences::Preferences(const Settings &settings, QWidget *parent)
 	pollIntervalSb->setValue(settings.pollInterval);
 	autoWidget->setEnabled(autoShutdownCb->checkState() != Qt::Unchecked);
 	themeIconsCb->setCheckState(check_state(settings.useIconTheme));
+	notifyFullCb->setChecked(settings.notifyFull);
+	notifyChargerCb->setChecked(settings.notifyCharger);
+	/* The critical level stays below a set warning level. */
+	const auto keepBelow = [this](int warn) {
+		criticalLevelSb->setMaximum(warn > 0 ? warn - 1 : 99);
+	};
+	keepBelow(warnLevelSb->value());
+	connect(warnLevelSb, QOverload<int>::of(&QSpinBox::valueChanged), this,
+	    keepBelow);
 
 	layOut();
 	keptNote(settings);
@@ -117,8 +131,12 @@ Preferences::layOut()
 	mainLayout->addWidget(createSeparator(this), 0);
 	mainLayout->addLayout(pollForm, 0);
 	pollForm->addRow(new QLabel(tr("ACPI poll interval:")), pollIntervalSb);
+	pollForm->addRow(new QLabel(tr("Warn at:")), warnLevelSb);
+	pollForm->addRow(new QLabel(tr("Critical at:")), criticalLevelSb);
 	pollForm->addRow(createSeparator(this));
 	mainLayout->addWidget(themeIconsCb, 0);
+	mainLayout->addWidget(notifyFullCb, 0);
+	mainLayout->addWidget(notifyChargerCb, 0);
 	mainLayout->addLayout(buttonRow(), 0);
 }
 
@@ -179,6 +197,19 @@ Preferences::noteCannotSuspend()
 		shutdownRb->setChecked(true);
 	});
 	static_cast<QBoxLayout *>(autoWidget->layout())->insertLayout(1, row);
+}
+
+/* A warning level: 1-99 %, or 0 shown as the battery's own. */
+QSpinBox *
+Preferences::levelBox(int level)
+{
+	QSpinBox *box = new QSpinBox;
+
+	box->setRange(0, 99);
+	box->setSuffix(tr(" %"));
+	box->setSpecialValueText(tr("as the battery reports"));
+	box->setValue(level >= 0 && level <= 99 ? level : 0);
+	return box;
 }
 
 QFrame *
@@ -262,6 +293,10 @@ Preferences::acceptSlot()
 		s.pollIntervalText.clear();
 	s.pollInterval = pollIntervalSb->value();
 	s.useIconTheme = themeIconsCb->checkState() == Qt::Checked;
+	s.warnLevel = warnLevelSb->value();
+	s.criticalLevel = criticalLevelSb->value();
+	s.notifyFull = notifyFullCb->isChecked();
+	s.notifyCharger = notifyChargerCb->isChecked();
 	edited = s;
 	accept();
 }

@@ -52,8 +52,12 @@ private:
 	QWidget		*autoWidget;
 	QSpinBox	*capacitySb;
 	QSpinBox	*pollIntervalSb;
+	QSpinBox	*warnLevelSb;
+	QSpinBox	*criticalLevelSb;
 	QCheckBox	*autoShutdownCb;
 	QCheckBox	*themeIconsCb;
+	QCheckBox	*notifyFullCb;
+	QCheckBox	*notifyChargerCb;
 	QLineEdit	*shutdownCmdEdit;
 	QLineEdit	*suspendCmdEdit;
 	QRadioButton	*shutdownRb;
@@ -63,6 +67,7 @@ private:
 	void	 keptNote(const Settings &settings);
 	QLayout	*buttonRow();
 	QFrame	*createSeparator(QWidget *parent);
+	QSpinBox *levelBox(int level);
 	bool	 takeCommand(QLineEdit *edit, std::string *command,
 		    const QString &refusal);
 };

@@ -124,7 +124,7 @@ fail(const char *what, const std::string &detail)
 	abort();
 }
 
-/* The reference: a complete line that announces a battery change. */
+/* The reference: a complete line that announces a power change. */
 static bool
 battery_line(std::string line)
 {
@@ -145,7 +145,8 @@ battery_line(std::string line)
 			continue;
 		if (tok.substr(0, eq) == "system" && tok.substr(eq + 1) != "ACPI")
 			return false;
-		if (tok.substr(0, eq) == "subsystem" && tok.substr(eq + 1) == "CMBAT")
+		if (tok.substr(0, eq) == "subsystem" &&
+		    (tok.substr(eq + 1) == "CMBAT" || tok.substr(eq + 1) == "ACAD"))
 			return true;
 	}
 	return false;

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "batterywatch.h"
+#include "levels.h"
 #include "msgbox.h"
 
 /*
@@ -101,6 +102,13 @@ BatteryWatch::setPollInterval(int seconds)
 {
 	pollInterval = seconds;
 	pollTimer->start(pollIntervalMs(pollInterval));
+}
+
+/* A battery that cannot be read is no reason to hold the action back. */
+bool
+BatteryWatch::chargerIn()
+{
+	return ampelwick_poll(source) != -1 && ::chargerIn(source->status);
 }
 
 void

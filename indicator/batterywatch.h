@@ -45,6 +45,11 @@ public:
 	void			 setPollInterval(int seconds);
 	/* At least one second, never overflowing. */
 	static int		 pollIntervalMs(int seconds);
+	/*
+	 * Reads the battery anew and tells whether the charger is in; the
+	 * next poll announces the change.
+	 */
+	bool			 chargerIn();
 	/* One tick of the poll timer: reads a present battery. */
 	void			 pollACPI();
 

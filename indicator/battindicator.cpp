@@ -11,8 +11,10 @@
 #include "battindicator.h"
 #include "batterywatch.h"
 #include "fallbackwindow.h"
+#include "levels.h"
 #include "lowbattery.h"
 #include "msgbox.h"
+#include "notifier.h"
 #include "preferences.h"
 #include "trayhosts.h"
 
@@ -38,6 +40,7 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 {
 	watch = new BatteryWatch(this);
 	lowBattery = new LowBattery(this);
+	notifier = new Notifier(this);
 	trayTimer = new QTimer(this);
 	trayMenu = createTrayMenu(this);
 	loadIcons();
@@ -56,6 +59,14 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 			trayIcon->hide();
 	});
 	connect(lowBattery, &LowBattery::balloon, this,
+	    &BattIndicator::showBalloon);
+	connect(lowBattery, &LowBattery::warning, notifier, &Notifier::warn);
+	lowBattery->setChargerCheck([this] { return watch->chargerIn(); });
+	connect(watch, &BatteryWatch::changed, notifier,
+	    [this](const batt_status &previous) {
+		notifier->readingChanged(previous, reading());
+	});
+	connect(notifier, &Notifier::balloon, this,
 	    &BattIndicator::showBalloon);
 	connect(lowBattery, &LowBattery::underwayChanged, this, [this] {
 		prefsAction->setEnabled(!lowBattery->actionUnderway());
@@ -97,12 +108,23 @@ BattIndicator::applySettings(const Settings &newSettings)
 	    newSettings.useIconTheme != settings.useIconTheme;
 
 	settings = newSettings;
-	if (themeChanged) {
+	if (themeChanged)
 		loadIcons();
-		showStatus();
-	}
 	lowBattery->applySettings(settings, watch->status().capacity);
+	notifier->setNotices(settings.notifyFull, settings.notifyCharger);
 	watch->setPollInterval(settings.pollInterval);
+	/* New levels recolour the picture and retell the tool tip. */
+	showStatus();
+}
+
+/* The reading with the warning levels in force, as everything shows it. */
+batt_status
+BattIndicator::reading() const
+{
+	const batt_status &now = watch->status();
+
+	return withLevels(now, effectiveLevels(settings.warnLevel,
+	    settings.criticalLevel, now.warn_capacity, now.low_capacity));
 }
 
 void
@@ -122,7 +144,7 @@ void
 BattIndicator::readingChanged(const batt_status &previous)
 {
 	showStatus();
-	lowBattery->checkLowBattery(previous.capacity, watch->status());
+	lowBattery->checkLowBattery(previous.capacity, reading());
 }
 
 /*
@@ -327,10 +349,11 @@ BattIndicator::showStatus()
 {
 	if (trayIcon == nullptr && fallback == nullptr)
 		return;
+	const batt_status now = reading();
 	const PictureKey key = Pictures::pictureKey(icons,
-	    settings.useIconTheme, watch->status());
-	const QString text = Pictures::toolTipFor(watch->status(),
-	    watch->units(), watch->timeLeft());
+	    settings.useIconTheme, now);
+	const QString text = Pictures::toolTipFor(now, watch->units(),
+	    watch->timeLeft());
 	if (trayIcon != nullptr) {
 		if (!iconShows || *iconShows != key) {
 			trayIcon->setIcon(Pictures::pictureFor(icons, key));

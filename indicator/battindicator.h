@@ -22,6 +22,7 @@
 class BatteryWatch;
 class FallbackWindow;
 class LowBattery;
+class Notifier;
 class Preferences;
 class QAction;
 class QMenu;
@@ -62,6 +63,7 @@ private:
 	QMenu  *createTrayMenu(BattIndicator *parent);
 	void	loadIcons();
 	void	showStatus();
+	batt_status reading() const;
 	void	showBalloon(const QString &title, const QString &message,
 		    QSystemTrayIcon::MessageIcon icon);
 
@@ -69,6 +71,7 @@ private:
 	IconSet			 icons;
 	BatteryWatch		*watch;
 	LowBattery		*lowBattery;
+	Notifier		*notifier;
 	QTimer			*trayTimer;
 	TrayHosts		*hosts;
 	/* Tray checks left before the fallback window is shown. */

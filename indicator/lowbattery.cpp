@@ -11,6 +11,9 @@
 #include "msgbox.h"
 #include "save.h"
 
+/* The countdown's result when the charger ended it: no cancellation. */
+static constexpr int CHARGER_CAME = QDialog::Accepted + 1;
+
 static bool
 crossedWarningLevel(int prev, const batt_status &cur)
 {
@@ -75,36 +78,36 @@ LowBattery::actionUnderway() const
 }
 
 void
+LowBattery::setChargerCheck(std::function<bool()> check)
+{
+	chargerCheck = std::move(check);
+}
+
+void
 LowBattery::checkLowBattery(int prevCapacity, const batt_status &now)
 {
 	const LowBatterySettings decisionSettings = { settings.autoShutdown,
 	    settings.shutdownCap };
 	const LowBatteryAction action = decideLowBattery(flags,
 	    decisionSettings, prevCapacity, now);
+	/* Every change counts: a rise or the charger re-arms a level. */
+	const Warning shown = warningFor(warned,
+	    action == LowBatteryAction::ShowWarning, now);
 
 	emit underwayChanged();
+	/* The charger ends the countdown; the action stays armed. */
+	if (countdown != nullptr && chargerIn(now))
+		countdown->done(CHARGER_CAME);
 	switch (action) {
 	case LowBatteryAction::StartCountdown:
 		runAutomaticAction();
 		break;
 	case LowBatteryAction::ShowWarning:
-		showCapacityWarning(now);
-		break;
 	case LowBatteryAction::Nothing:
+		if (shown != Warning::None)
+			emit warning(shown, now);
 		break;
 	}
-}
-
-void
-LowBattery::showCapacityWarning(const batt_status &now)
-{
-	/* The indicator's texts, in the catalogues under its name. */
-	const QString message = QCoreApplication::translate("BattIndicator",
-	    "Battery capacity at %1%").arg(now.capacity);
-
-	emit balloon(QCoreApplication::translate("BattIndicator", "Warning"),
-	    message, warningIsCritical(now) ? QSystemTrayIcon::Critical :
-	    QSystemTrayIcon::Warning);
 }
 
 /*
@@ -118,6 +121,7 @@ LowBattery::runAutomaticAction()
 	Countdown *dialog = new Countdown(settings.suspend,
 	    Countdown::ACTION_SECONDS, dialogParent);
 
+	countdown = dialog;
 	flags.countdownOpen = true;
 	emit underwayChanged();
 	connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
@@ -133,6 +137,12 @@ LowBattery::countdownFinished(int result)
 	if (result == QDialog::Rejected) {
 		flags.actionPending = false;
 		flags.actionCancelled = true;
+		emit underwayChanged();
+		return;
+	}
+	/* The charger may have come since the last reading: nothing runs. */
+	if (result == CHARGER_CAME || (chargerCheck && chargerCheck())) {
+		flags.actionPending = false;
 		emit underwayChanged();
 		return;
 	}

@@ -9,13 +9,18 @@
 #ifndef AMPELWICK_LOWBATTERY_H
 #define AMPELWICK_LOWBATTERY_H
 
+#include <functional>
 #include <string>
 
 #include <QObject>
+#include <QPointer>
 #include <QSystemTrayIcon>
 
 #include "battery.h"
+#include "levels.h"
 #include "settings.h"
+
+class Countdown;
 
 struct LowBatteryFlags {
 	bool	actionPending;		/* countdown started and not finished */
@@ -46,7 +51,7 @@ LowBatteryAction	decideLowBattery(LowBatteryFlags &flags,
 bool			warningIsCritical(const batt_status &current);
 
 /*
- * Carries the decision out: balloons go out as a signal for the tray, the
+ * Carries the decision out: warnings go out as a signal, once per fall, the
  * countdown is shown over the given widget, the command runs at its end.
  */
 class LowBattery : public QObject {
@@ -61,8 +66,12 @@ public:
 	void	checkLowBattery(int prevCapacity, const batt_status &now);
 	/* The action is pending or its countdown open: no preferences now. */
 	bool	actionUnderway() const;
+	/* Reads the battery anew; true when the charger is in. */
+	void	setChargerCheck(std::function<bool()> check);
 
 signals:
+	/* A warning to show, replace or withdraw, once per fall. */
+	void	warning(Warning warning, const batt_status &now);
 	void	balloon(const QString &title, const QString &message,
 		    QSystemTrayIcon::MessageIcon icon);
 	void	underwayChanged();
@@ -73,11 +82,13 @@ private:
 	void	saveBeforeAction();
 	void	runCommand();
 	void	commandFinished(const std::string &line, int status);
-	void	showCapacityWarning(const batt_status &now);
 
 	LowBatteryFlags	 flags = {};
+	WarningMemory	 warned;
 	Settings	 settings;
 	QWidget		*dialogParent;
+	QPointer<Countdown> countdown;
+	std::function<bool()> chargerCheck;
 };
 
 #endif

@@ -223,6 +223,22 @@ private:
 	int	warnCapacity;
 };
 
+/*
+ * While discharging, the levels in force pick the caution and the empty
+ * picture, whatever the level bands say.
+ */
+static int
+level_icon(int index, const batt_status &now)
+{
+	if (now.state != BATT_DISCHARGING)
+		return index;
+	if (now.capacity <= now.low_capacity)
+		return ICON_DISCHARGING_EMPTY;
+	if (now.capacity <= now.warn_capacity)
+		return qMin(index, ICON_DISCHARGING_EMPTY + 1);
+	return index;
+}
+
 PictureKey
 Pictures::pictureKey(const IconSet &set, bool useIconTheme,
     const batt_status &now)
@@ -230,7 +246,8 @@ Pictures::pictureKey(const IconSet &set, bool useIconTheme,
 	PictureKey key;
 
 	if (!set.themeIconsMissing && useIconTheme)
-		key.themeIcon = iconIndexFor(now.capacity, now.state);
+		key.themeIcon = level_icon(iconIndexFor(now.capacity,
+		    now.state), now);
 	else {
 		key.gauge = now.state == BATT_DISCHARGING ? -now.capacity :
 		    now.capacity;
@@ -310,5 +327,11 @@ Pictures::toolTipFor(const batt_status &status, const QList<batt_unit> &units,
 	else if (minutes == TIMELEFT_ESTIMATING)
 		text += charging ? tr("\nTime to full: estimating…") :
 		    tr("\nTime remaining: estimating…");
+	if (status.state == BATT_DISCHARGING &&
+	    status.capacity <= status.low_capacity)
+		text += QLatin1Char('\n') + tr("Battery critical");
+	else if (status.state == BATT_DISCHARGING &&
+	    status.capacity <= status.warn_capacity)
+		text += QLatin1Char('\n') + tr("Battery low");
 	return text + battery_lines(units);
 }

@@ -75,7 +75,8 @@ public:
 			    const batt_status &now);
 	static QIcon	pictureFor(const IconSet &set, const PictureKey &key);
 	/*
-	 * The status lines, then one line per battery when there are two or
+	 * The status lines (with the warning level reached, while
+	 * discharging), then one line per battery when there are two or
 	 * more; a null string for a state that keeps the previous tool tip.
 	 * minutes: the time to show (empty or full), TIMELEFT_ESTIMATING or
 	 * -1; without it, the reading's own.

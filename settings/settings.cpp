@@ -23,6 +23,10 @@ enum {
 	SLOT_SUSPEND,
 	SLOT_USE_ICON_THEME,
 	SLOT_POLL_INTERVAL,
+	SLOT_WARN_LEVEL,
+	SLOT_CRITICAL_LEVEL,
+	SLOT_NOTIFY_FULL,
+	SLOT_NOTIFY_CHARGER,
 	SETTINGS_COUNT
 };
 
@@ -67,6 +71,11 @@ static const cfg_vardef settings_table[SETTINGS_COUNT] = {
 	{ "use_icon_theme", CFG_BOOLEAN, SLOT_USE_ICON_THEME,
 	    boolean_value(true) },
 	{ "poll_interval", CFG_INTEGER, SLOT_POLL_INTERVAL, integer_value(5) },
+	{ "warn_level", CFG_INTEGER, SLOT_WARN_LEVEL, integer_value(0) },
+	{ "critical_level", CFG_INTEGER, SLOT_CRITICAL_LEVEL, integer_value(0) },
+	{ "notify_full", CFG_BOOLEAN, SLOT_NOTIFY_FULL, boolean_value(false) },
+	{ "notify_charger", CFG_BOOLEAN, SLOT_NOTIFY_CHARGER,
+	    boolean_value(false) },
 };
 
 /*
@@ -172,6 +181,10 @@ settings_load(Settings *settings)
 	take_number(vars[SLOT_POLL_INTERVAL], POLL_INTERVAL_MIN,
 	    POLL_INTERVAL_MAX, Settings().pollInterval, &settings->pollInterval,
 	    &settings->pollIntervalText);
+	settings->warnLevel = vars[SLOT_WARN_LEVEL].val.integer;
+	settings->criticalLevel = vars[SLOT_CRITICAL_LEVEL].val.integer;
+	settings->notifyFull = vars[SLOT_NOTIFY_FULL].val.boolean;
+	settings->notifyCharger = vars[SLOT_NOTIFY_CHARGER].val.boolean;
 	cfg_free(list);
 	return true;
 }
@@ -201,6 +214,23 @@ fill_section(cfg_section *s, const Settings &settings)
 	vars[SLOT_USE_ICON_THEME].val.boolean = settings.useIconTheme;
 	if (settings.pollIntervalText.empty())
 		vars[SLOT_POLL_INTERVAL].val.integer = settings.pollInterval;
+	vars[SLOT_WARN_LEVEL].val.integer = settings.warnLevel;
+	vars[SLOT_CRITICAL_LEVEL].val.integer = settings.criticalLevel;
+	vars[SLOT_NOTIFY_FULL].val.boolean = settings.notifyFull;
+	vars[SLOT_NOTIFY_CHARGER].val.boolean = settings.notifyCharger;
+	/*
+	 * Older releases refuse a file with a name they do not know: a new
+	 * setting left at its default is not written (the writer skips a
+	 * nameless slot), so their file stays one they read.
+	 */
+	if (settings.warnLevel == 0)
+		vars[SLOT_WARN_LEVEL].name = nullptr;
+	if (settings.criticalLevel == 0)
+		vars[SLOT_CRITICAL_LEVEL].name = nullptr;
+	if (!settings.notifyFull)
+		vars[SLOT_NOTIFY_FULL].name = nullptr;
+	if (!settings.notifyCharger)
+		vars[SLOT_NOTIFY_CHARGER].name = nullptr;
 	return cfg_set_value(s, SLOT_SHUTDOWN_CMD,
 	    string_value(settings.shutdownCmd.c_str())) == 0 &&
 	    cfg_set_value(s, SLOT_SUSPEND_CMD,

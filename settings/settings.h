@@ -1,6 +1,6 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
 /*
- * The program's seven settings as one typed value, and the one place that
+ * The program's settings as one typed value, and the one place that
  * reads and writes them through the configuration store.  No Qt: commands
  * are byte strings, kept exactly as the settings file holds them.
  */
@@ -48,6 +48,12 @@ struct Settings {
 	 */
 	std::string	shutdownCapText;
 	std::string	pollIntervalText;
+	/* Percent; 0: the level the battery reports. */
+	int		warnLevel = 0;
+	int		criticalLevel = 0;
+	/* Notices the user may switch on. */
+	bool		notifyFull = false;
+	bool		notifyCharger = false;
 
 	/* The command line of the chosen action. */
 	const std::string &command() const
@@ -64,7 +70,11 @@ struct Settings {
 		    useIconTheme == o.useIconTheme &&
 		    pollInterval == o.pollInterval &&
 		    shutdownCapText == o.shutdownCapText &&
-		    pollIntervalText == o.pollIntervalText;
+		    pollIntervalText == o.pollIntervalText &&
+		    warnLevel == o.warnLevel &&
+		    criticalLevel == o.criticalLevel &&
+		    notifyFull == o.notifyFull &&
+		    notifyCharger == o.notifyCharger;
 	}
 };
 

@@ -71,6 +71,34 @@ Time remaining: estimating…</source>
         <translation>
 Zbývající čas: odhaduje se…</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Nabití: %1 %</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Nabití: %1 %, zbývá: %2:%3</translation>
+    </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Baterie je plně nabitá</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Nabíječka připojena</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Nabíječka odpojena</translation>
+    </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Baterie je kriticky vybitá</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Baterie je slabá</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -226,6 +254,26 @@ Není obyčejný soubor
     <message>
         <source>Shut down instead</source>
         <translation>Raději vypnout</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Upozornit na plné nabití</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Upozornit na připojení a odpojení nabíječky</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Varovat při:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Kritická úroveň:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>podle baterie</translation>
     </message>
 </context>
 <context>

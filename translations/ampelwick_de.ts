@@ -71,6 +71,34 @@ Time remaining: estimating…</source>
         <translation>
 Restlaufzeit: wird geschätzt…</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Ladung: %1 %</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Ladung: %1 %, Restzeit: %2:%3</translation>
+    </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Akku vollständig geladen</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Netzteil angeschlossen</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Netzteil getrennt</translation>
+    </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Akku kritisch</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Akku schwach</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -224,6 +252,26 @@ Keine reguläre Datei
     <message>
         <source>Shut down instead</source>
         <translation>Stattdessen herunterfahren</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Benachrichtigen, wenn vollständig geladen</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Benachrichtigen, wenn das Netzteil angeschlossen oder getrennt wird</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Warnen bei:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Kritisch bei:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>wie vom Akku gemeldet</translation>
     </message>
 </context>
 <context>

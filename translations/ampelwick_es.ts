@@ -71,6 +71,34 @@ Time remaining: estimating…</source>
         <translation>
 Tiempo restante: calculando…</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Carga: %1 %</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Carga: %1 %, tiempo restante: %2:%3</translation>
+    </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Batería completamente cargada</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Cargador conectado</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Cargador desconectado</translation>
+    </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Batería en nivel crítico</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Batería baja</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -224,6 +252,26 @@ No es un archivo regular
     <message>
         <source>Shut down instead</source>
         <translation>Apagar en su lugar</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Avisar cuando esté completamente cargada</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Avisar al conectar o desconectar el cargador</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Avisar al:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Nivel crítico al:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>según indica la batería</translation>
     </message>
 </context>
 <context>

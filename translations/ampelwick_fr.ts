@@ -71,6 +71,34 @@ Time remaining: estimating…</source>
         <translation>
 Temps restant&#xa0;: estimation…</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Charge&#xa0;: %1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Charge&#xa0;: %1&#xa0;%, temps restant&#xa0;: %2:%3</translation>
+    </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Batterie entièrement chargée</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Chargeur branché</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Chargeur débranché</translation>
+    </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Batterie critique</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Batterie faible</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -224,6 +252,26 @@ Ce n’est pas un fichier ordinaire
     <message>
         <source>Shut down instead</source>
         <translation>Arrêter à la place</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Avertir quand la batterie est chargée</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Avertir au branchement et au débranchement du chargeur</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Avertir à&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Critique à&#xa0;:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>selon la batterie</translation>
     </message>
 </context>
 <context>

@@ -71,6 +71,34 @@ Time remaining: estimating…</source>
         <translation>
 Tempo rimanente: stima in corso…</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Carica: %1%</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Carica: %1%, tempo rimanente: %2:%3</translation>
+    </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Batteria completamente carica</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Caricatore collegato</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Caricatore scollegato</translation>
+    </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Batteria a livello critico</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Batteria scarica</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -224,6 +252,26 @@ Non è un file regolare
     <message>
         <source>Shut down instead</source>
         <translation>Spegni invece</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Avvisa quando la carica è completa</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Avvisa quando il caricatore viene collegato o scollegato</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Avvisa al:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Critico al:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>come indicato dalla batteria</translation>
     </message>
 </context>
 <context>

@@ -71,6 +71,34 @@ Time remaining: estimating…</source>
         <translation>
 残り時間: 推定中…</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>充電残量: %1%</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>充電残量: %1%、残り時間: %2:%3</translation>
+    </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>バッテリーの充電が完了しました</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>充電器が接続されました</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>充電器が外されました</translation>
+    </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>バッテリー残量が危険な状態</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>バッテリー残量低下</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -222,6 +250,26 @@ Not a regular file
     <message>
         <source>Shut down instead</source>
         <translation>代わりにシャットダウン</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>充電完了時に通知する</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>充電器の接続・切断時に通知する</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>警告するレベル:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>危険レベル:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>バッテリーの報告どおり</translation>
     </message>
 </context>
 <context>

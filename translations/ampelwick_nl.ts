@@ -71,6 +71,34 @@ Time remaining: estimating…</source>
         <translation>
 Resterende tijd: wordt geschat…</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Lading: %1%</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Lading: %1%, resterende tijd: %2:%3</translation>
+    </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Accu volledig opgeladen</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Lader aangesloten</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Lader losgekoppeld</translation>
+    </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Accu kritiek</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Accu bijna leeg</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -224,6 +252,26 @@ Geen normaal bestand
     <message>
         <source>Shut down instead</source>
         <translation>In plaats daarvan uitschakelen</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Melden wanneer volledig opgeladen</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Melden wanneer de lader wordt aangesloten of losgekoppeld</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Waarschuwen bij:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Kritiek bij:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>zoals de accu meldt</translation>
     </message>
 </context>
 <context>

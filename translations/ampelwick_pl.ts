@@ -71,6 +71,34 @@ Time remaining: estimating…</source>
         <translation>
 Pozostały czas: szacowanie…</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Naładowanie: %1%</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Naładowanie: %1%, pozostało: %2:%3</translation>
+    </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Bateria w pełni naładowana</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Ładowarka podłączona</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Ładowarka odłączona</translation>
+    </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Krytyczny poziom baterii</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Niski poziom baterii</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -226,6 +254,26 @@ To nie jest zwykły plik
     <message>
         <source>Shut down instead</source>
         <translation>Zamiast tego wyłącz</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Powiadamiaj o pełnym naładowaniu</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Powiadamiaj o podłączeniu i odłączeniu ładowarki</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Ostrzegaj przy:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Poziom krytyczny przy:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>według baterii</translation>
     </message>
 </context>
 <context>

@@ -71,6 +71,34 @@ Time remaining: estimating…</source>
         <translation>
 Tempo restante: estimando…</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Carga: %1%</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Carga: %1%, tempo restante: %2:%3</translation>
+    </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Bateria totalmente carregada</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Carregador conectado</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Carregador desconectado</translation>
+    </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Bateria em nível crítico</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Bateria fraca</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -224,6 +252,26 @@ Não é um arquivo comum
     <message>
         <source>Shut down instead</source>
         <translation>Desligar em vez disso</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Avisar quando totalmente carregada</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Avisar quando o carregador for conectado ou desconectado</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Avisar em:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Crítico em:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>conforme a bateria informa</translation>
     </message>
 </context>
 <context>

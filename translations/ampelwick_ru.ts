@@ -71,6 +71,34 @@ Time remaining: estimating…</source>
         <translation>
 Осталось времени: оценивается…</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Заряд: %1 %</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Заряд: %1 %, осталось: %2:%3</translation>
+    </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Батарея полностью заряжена</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Зарядное устройство подключено</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Зарядное устройство отключено</translation>
+    </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Критический заряд батареи</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Низкий заряд батареи</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -226,6 +254,26 @@ Not a regular file
     <message>
         <source>Shut down instead</source>
         <translation>Выключать вместо этого</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Сообщать о полной зарядке</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Сообщать о подключении и отключении зарядного устройства</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Предупреждать при:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Критический уровень при:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>как сообщает батарея</translation>
     </message>
 </context>
 <context>

@@ -71,6 +71,34 @@ Time remaining: estimating…</source>
         <translation>
 Залишилося часу: оцінюється…</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>Заряд: %1 %</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>Заряд: %1 %, залишилося: %2:%3</translation>
+    </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>Батарею повністю заряджено</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>Зарядний пристрій під’єднано</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>Зарядний пристрій від’єднано</translation>
+    </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>Критичний заряд батареї</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>Низький заряд батареї</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -226,6 +254,26 @@ Not a regular file
     <message>
         <source>Shut down instead</source>
         <translation>Вимикати натомість</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>Повідомляти про повне заряджання</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>Повідомляти про під’єднання та від’єднання зарядного пристрою</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>Попереджати при:</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>Критичний рівень при:</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>як повідомляє батарея</translation>
     </message>
 </context>
 <context>

@@ -71,6 +71,34 @@ Time remaining: estimating…</source>
         <translation>
 剩余时间：正在估算…</translation>
     </message>
+    <message>
+        <source>Charge: %1%</source>
+        <translation>电量：%1%</translation>
+    </message>
+    <message>
+        <source>Charge: %1%, time left: %2:%3</source>
+        <translation>电量：%1%，剩余时间：%2:%3</translation>
+    </message>
+    <message>
+        <source>Battery fully charged</source>
+        <translation>电池已充满</translation>
+    </message>
+    <message>
+        <source>Charger connected</source>
+        <translation>充电器已连接</translation>
+    </message>
+    <message>
+        <source>Charger disconnected</source>
+        <translation>充电器已断开</translation>
+    </message>
+    <message>
+        <source>Battery critical</source>
+        <translation>电池电量严重不足</translation>
+    </message>
+    <message>
+        <source>Battery low</source>
+        <translation>电池电量低</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -222,6 +250,26 @@ Not a regular file
     <message>
         <source>Shut down instead</source>
         <translation>改为关机</translation>
+    </message>
+    <message>
+        <source>Notify when fully charged</source>
+        <translation>充满时通知</translation>
+    </message>
+    <message>
+        <source>Notify when the charger is connected or disconnected</source>
+        <translation>充电器连接或断开时通知</translation>
+    </message>
+    <message>
+        <source>Warn at:</source>
+        <translation>警告电量：</translation>
+    </message>
+    <message>
+        <source>Critical at:</source>
+        <translation>严重电量：</translation>
+    </message>
+    <message>
+        <source>as the battery reports</source>
+        <translation>按电池报告</translation>
     </message>
 </context>
 <context>

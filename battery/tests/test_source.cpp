@@ -163,6 +163,16 @@ TEST_F(BatterySource, MachineWithoutAnAcAdapterDevice)
 	write(r);
 	ASSERT_EQ(ampelwick_poll(&src), 0) << src.error;
 	EXPECT_EQ(src.status.state, BATT_UNKNOWN);
+	/* An adapter whose state is not yet known (-1) is not "off". */
+	r = readings;
+	r.acad_errno = 0;
+	r.acline = -1;
+	r.state = 0;
+	write(r);
+	ampelwick_release(&src);
+	ampelwick_clear(&src);
+	ready();
+	EXPECT_EQ(src.status.state, BATT_UNKNOWN);
 }
 
 TEST_F(BatterySource, AbsentBatteryKeepsTheStatus)

@@ -24,9 +24,10 @@ namespace {
 
 /* The dialog's widgets, found by what they show. */
 struct Ui {
-	QCheckBox	*autoCb = nullptr, *themeCb = nullptr;
+	QCheckBox	*autoCb = nullptr, *themeCb = nullptr, *fullCb = nullptr;
 	QRadioButton	*suspendRb = nullptr, *shutdownRb = nullptr;
 	QSpinBox	*capacity = nullptr, *poll = nullptr;
+	QSpinBox	*warn = nullptr, *critical = nullptr;
 	QLineEdit	*suspendCmd = nullptr, *shutdownCmd = nullptr;
 	QWidget		*group = nullptr;
 	QPushButton	*ok = nullptr, *cancel = nullptr;
@@ -34,11 +35,17 @@ struct Ui {
 	explicit Ui(QDialog &dlg)
 	{
 		for (QCheckBox *b : dlg.findChildren<QCheckBox *>())
-			(b->text().startsWith("Auto") ? autoCb : themeCb) = b;
+			if (b->text().startsWith("Auto"))
+				autoCb = b;
+			else if (b->text().startsWith("Use theme"))
+				themeCb = b;
+			else if (b->text().contains("fully"))
+				fullCb = b;
 		for (QRadioButton *b : dlg.findChildren<QRadioButton *>())
 			(b->text() == "Suspend" ? suspendRb : shutdownRb) = b;
 		for (QSpinBox *b : dlg.findChildren<QSpinBox *>())
-			(b->suffix() == " %" ? capacity : poll) = b;
+			if (b->specialValueText().isEmpty())
+				(b->suffix() == " %" ? capacity : poll) = b;
 		for (QPushButton *b : dlg.findChildren<QPushButton *>())
 			(b->text() == "&Ok" ? ok : cancel) = b;
 		for (QFormLayout *f : dlg.findChildren<QFormLayout *>())
@@ -58,6 +65,10 @@ struct Ui {
 			suspendCmd = qobject_cast<QLineEdit *>(edit->widget());
 		else if (text == "Shutdown command:")
 			shutdownCmd = qobject_cast<QLineEdit *>(edit->widget());
+		else if (text == "Warn at:")
+			warn = qobject_cast<QSpinBox *>(edit->widget());
+		else if (text == "Critical at:")
+			critical = qobject_cast<QSpinBox *>(edit->widget());
 	}
 };
 
@@ -130,6 +141,7 @@ TestPreferences::shownFromSettings()
 	QVERIFY(!ui.suspendRb->isChecked());
 	QCOMPARE(ui.capacity->value(), 17);
 	QCOMPARE(ui.poll->value(), 42);
+	QCOMPARE(ui.warn->text(), QStringLiteral("as the battery reports"));
 	QCOMPARE(ui.themeCb->checkState(), Qt::Unchecked);
 	QCOMPARE(ui.suspendCmd->text(), QStringLiteral("zzz --now"));
 	QCOMPARE(ui.shutdownCmd->text(), QStringLiteral("halt -p"));
@@ -157,7 +169,11 @@ TestPreferences::okHandsBackTheEdits()
 		ui.shutdownRb->click();
 		ui.capacity->setValue(9);
 		ui.poll->setValue(60);
+		ui.warn->setValue(20);
+		/* Kept below the warning level. */
+		ui.critical->setValue(25);
 		ui.themeCb->setChecked(false);
+		ui.fullCb->setChecked(true);
 		ui.suspendCmd->setText(QStringLiteral("loginctl suspend"));
 		ui.shutdownCmd->setText(QStringLiteral("echo \"bye\" 'now' # x"));
 		QTest::mouseClick(ui.ok, Qt::LeftButton);
@@ -169,6 +185,9 @@ TestPreferences::okHandsBackTheEdits()
 	want.suspend = false;
 	want.shutdownCap = 9;
 	want.pollInterval = 60;
+	want.warnLevel = 20;
+	want.criticalLevel = 19;
+	want.notifyFull = true;
 	want.useIconTheme = false;
 	want.suspendCmd = "loginctl suspend";
 	want.shutdownCmd = "echo \"bye\" 'now' # x";

@@ -18,6 +18,8 @@
 static constexpr int PATIENCE = 30000;
 
 Q_DECLARE_METATYPE(QSystemTrayIcon::MessageIcon)
+Q_DECLARE_METATYPE(Warning)
+Q_DECLARE_METATYPE(batt_status)
 
 static batt_status
 discharging(int capacity)
@@ -72,6 +74,8 @@ void
 ActionTest::initTestCase()
 {
 	qRegisterMetaType<QSystemTrayIcon::MessageIcon>();
+	qRegisterMetaType<Warning>();
+	qRegisterMetaType<batt_status>();
 	connect(&boxCloser, &QTimer::timeout, this, &ActionTest::closeBoxes);
 	boxCloser.start(20);
 }
@@ -135,17 +139,13 @@ ActionTest::armed(int status)
 void
 ActionTest::balloonsAtTheLevels()
 {
-	QSignalSpy balloons(action, &LowBattery::balloon);
+	QSignalSpy warnings(action, &LowBattery::warning);
 	action->checkLowBattery(11, discharging(10));
 	action->checkLowBattery(10, discharging(9));
 	action->checkLowBattery(9, discharging(3));
-	QCOMPARE(balloons.count(), 2);
-	QCOMPARE(balloons[0][0].toString(), QString("Warning"));
-	QCOMPARE(balloons[0][1].toString(), QString("Battery capacity at 10%"));
-	QCOMPARE(balloons[0][2].value<QSystemTrayIcon::MessageIcon>(),
-	    QSystemTrayIcon::Warning);
-	QCOMPARE(balloons[1][2].value<QSystemTrayIcon::MessageIcon>(),
-	    QSystemTrayIcon::Critical);
+	QCOMPARE(warnings.count(), 2);
+	QCOMPARE(warnings[0][0].value<Warning>(), Warning::Low);
+	QCOMPARE(warnings[1][0].value<Warning>(), Warning::Critical);
 	QVERIFY(countdown() == nullptr);
 }
 

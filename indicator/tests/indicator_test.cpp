@@ -236,7 +236,8 @@ IndicatorTest::firstPollWarnsOfACrossing()
 	poll();
 	QCOMPARE(gaugeColour(), red);
 	QCOMPARE(tray()->toolTip(),
-	    QString("Status: Discharging\nCapacity: 8%\nTime remaining: 00:15"));
+	    QString("Status: Discharging\nCapacity: 8%\nTime remaining: 00:15\n"
+	    "Battery low"));
 	QTRY_VERIFY_WITH_TIMEOUT(balloonText().contains("Battery capacity at 8%"),
 	    PATIENCE);
 }
@@ -249,7 +250,8 @@ IndicatorTest::changesRedrawGaugeAndToolTip()
 	poll();
 	QCOMPARE(gaugeColour(), red);
 	QCOMPARE(tray()->toolTip(),
-	    QString("Status: Discharging\nCapacity: 10%\nTime remaining: 00:19"));
+	    QString("Status: Discharging\nCapacity: 10%\nTime remaining: 00:19\n"
+	    "Battery low"));
 	/*
 	 * The time alone, at a new load for a while: the tip follows it, the
 	 * tray draws nothing anew.
@@ -259,7 +261,8 @@ IndicatorTest::changesRedrawGaugeAndToolTip()
 	for (int i = 0; i < 8; i++)
 		poll();
 	QCOMPARE(tray()->toolTip(),
-	    QString("Status: Discharging\nCapacity: 10%\nTime remaining: 00:10"));
+	    QString("Status: Discharging\nCapacity: 10%\nTime remaining: 00:10\n"
+	    "Battery low"));
 	QCOMPARE(tray()->icon().cacheKey(), picture);
 	laptop->set(10, 2, -1, 1);
 	poll();
@@ -389,6 +392,9 @@ IndicatorTest::crossingActedOnOnceByEitherPath()
 {
 	settings.autoShutdown = true;
 	settings.shutdownCap = 3;
+	/* No timed poll within the test's patience: devd or poll() alone. */
+	settings.pollInterval = 99;
+	settings.suspendCmd = "true";
 	start();
 	int balloons = 0;
 	QTimer counter;
@@ -414,9 +420,10 @@ IndicatorTest::crossingActedOnOnceByEitherPath()
 	laptop->set(5, 1, 15);
 	poll();
 	QTRY_COMPARE_WITH_TIMEOUT(balloons, 2, PATIENCE);
-	laptop->set(5, 1, 14);
+	laptop->set(4, 1, 12);
 	QVERIFY(laptop->devd.notify());
-	QTRY_VERIFY_WITH_TIMEOUT(tray()->toolTip().contains("00:14"), PATIENCE);
+	QTRY_VERIFY_WITH_TIMEOUT(tray()->toolTip().contains("Capacity: 4%"),
+	    PATIENCE);
 	/* Both at the shutdown level: one countdown. */
 	laptop->set(3, 1, 9);
 	QVERIFY(laptop->devd.notify());
@@ -424,6 +431,15 @@ IndicatorTest::crossingActedOnOnceByEitherPath()
 	poll();
 	QCOMPARE(indicator->findChildren<Countdown *>().size(), 1);
 	QCOMPARE(balloons, 2);
+	/* The adapter's own notification: the charger ends the countdown. */
+	laptop->set(3, 2, -1, 1);
+	QVERIFY(laptop->devd.send_line(
+	    "!system=ACPI subsystem=ACAD type=\\_SB_.ACAD notify=0x01"));
+	QTRY_VERIFY_WITH_TIMEOUT(countdown() == nullptr, PATIENCE);
+	/* No cancellation: unplugged at the cap, it counts down again. */
+	laptop->set(3, 1, 9);
+	QVERIFY(laptop->devd.notify());
+	QTRY_VERIFY_WITH_TIMEOUT(countdown() != nullptr, PATIENCE);
 	countdown()->reject();
 }
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "levels.h"
 #include "lowbattery.h"
 
 namespace {
@@ -135,6 +136,22 @@ TEST(LowBattery, CancelledRearmsWhenNotDischarging)
 	decideLowBattery(f, autoOn, 3, status(3, BATT_CHARGING));
 	EXPECT_EQ(decideLowBattery(f, autoOn, 3, status(3, BATT_DISCHARGING)),
 	    LowBatteryAction::StartCountdown);
+}
+
+TEST(LowBattery, LevelsInForce)
+{
+	auto levels = [](int w, int c, int bw, int bl) {
+		const WarningLevels l = effectiveLevels(w, c, bw, bl);
+		return std::vector<int>{ l.warn, l.critical };
+	};
+	EXPECT_EQ(levels(0, 0, 10, 5), (std::vector<int>{ 10, 5 }));
+	EXPECT_EQ(levels(25, 0, 10, 5), (std::vector<int>{ 25, 5 }));
+	EXPECT_EQ(levels(0, 7, 10, 5), (std::vector<int>{ 10, 7 }));
+	/* Critical below warning, even from two sources. */
+	EXPECT_EQ(levels(8, 0, 10, 9), (std::vector<int>{ 8, 7 }));
+	EXPECT_EQ(levels(0, 12, 10, 5), (std::vector<int>{ 10, 9 }));
+	/* A value out of range in the file counts as unset. */
+	EXPECT_EQ(levels(100, -4, 10, 5), (std::vector<int>{ 10, 5 }));
 }
 
 } // namespace

@@ -235,6 +235,17 @@ PicturesTest::toolTips()
 	QCOMPARE(Pictures::toolTipFor(s),
 	    QString("Status: Discharging\nCapacity: 57%\nTime remaining: 00:00"));
 
+	/* The levels in force, told while discharging. */
+	s.capacity = 10;
+	s.warn_capacity = 10;
+	s.low_capacity = 5;
+	s.time_left = -1;
+	QCOMPARE(Pictures::toolTipFor(s),
+	    QString("Status: Discharging\nCapacity: 10%\nBattery low"));
+	s.capacity = 5;
+	QCOMPARE(Pictures::toolTipFor(s),
+	    QString("Status: Discharging\nCapacity: 5%\nBattery critical"));
+
 	s.state = BATT_CHARGING;
 	s.capacity = 8;
 	s.time_left = -1;
@@ -295,6 +306,17 @@ PicturesTest::themeIconOrGauge()
 	const QSize gauge(10, 24);
 	QCOMPARE(trayPicture(set, false, s).availableSizes().value(0),
 	    gauge);
+	/* The levels in force pick the caution and the empty picture. */
+	s.capacity = 30;
+	s.warn_capacity = 30;
+	s.low_capacity = 25;
+	QCOMPARE(Pictures::pictureKey(set, true, s).themeIcon,
+	    ICON_DISCHARGING_EMPTY + 1);
+	s.capacity = 25;
+	QCOMPARE(Pictures::pictureKey(set, true, s).themeIcon,
+	    ICON_DISCHARGING_EMPTY);
+	s.capacity = 50;
+	s.warn_capacity = 10;
 	set.themeIconsMissing = true;
 	const QImage drawn = trayPicture(set, true, s).pixmap(gauge)
 	    .toImage();

@@ -38,6 +38,9 @@ TEST_F(SettingsTest, RoundTripKeepsEveryFieldAndCommandBytes)
 	s.shutdownCap = 12;
 	s.useIconTheme = false;
 	s.pollInterval = 30;
+	s.warnLevel = 20;
+	s.criticalLevel = 7;
+	s.notifyCharger = true;
 	s.shutdownCmd = "echo 'off now' \"#1\" \\ " + std::string(40000, 'x');
 	s.suspendCmd = "/home/j\xf6rg/bin/suspend --now";
 	EXPECT_EQ(s.command(), s.shutdownCmd);

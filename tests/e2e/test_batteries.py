@@ -36,9 +36,12 @@ class TwoBatteries(Scenario):
         """Unit 1 falls to cap; the balloons shown so far afterwards."""
         self.battery(**unit1(cap, 1))
         combined = (1000 + cap * 500) // 1000
+        # The summed levels: 10 % and 5 %.
+        level = (["Battery critical"] if combined <= 5 else
+                 ["Battery low"] if combined <= 10 else [])
         self.tip(run, ["Status: Discharging", "Capacity: %d%%" % combined,
-                       "Time remaining: %s" % self.clock(combined),
-                       "battery0: 2%", "battery1: %d%%" % cap],
+                       "Time remaining: %s" % self.clock(combined)] + level +
+                 ["battery0: 2%", "battery1: %d%%" % cap],
                  "unit 1 at %d %%" % cap)
         self.check(desktop.wait_for(lambda: self.balloons(run) == balloons,
                                     timeout=3),

@@ -14,9 +14,10 @@ from harness import DEFAULT_SETTINGS, PATIENCE, Scenario
 
 # The dialog opens with the keyboard focus on "Auto suspend/shutdown" (the
 # options above it are disabled while it is off); Tab goes on to the poll
-# interval, then to "Use theme icons for tray".
+# interval, the warning and the critical level, then to "Use theme icons
+# for tray".
 TO_POLL_INTERVAL = ["Tab"]
-POLL_TO_THEME_ICONS = ["Tab"]
+POLL_TO_THEME_ICONS = ["Tab", "Tab", "Tab"]
 # With the options on, the focus starts on "Suspend"; Tab goes on to the
 # capacity, then to the suspend command.
 TO_SUSPEND_COMMAND = ["Tab", "Tab"]

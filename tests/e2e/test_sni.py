@@ -7,7 +7,7 @@ server, both in this test; the virtual desktop has no XEmbed tray.  The
 program must register its item there with the gauge as its icon pixmaps
 (at 1x and 2x, for hosts at either scale), its tool tip and its menu (read
 through com.canonical.dbusmenu), show no window of its own, and send the
-balloon at the battery's warning level as a desktop notification.  Clicks
+warning at the battery's warning level as a desktop notification.  Clicks
 that the host passes on while Preferences is open bring up that one
 dialog.  What the bus saw is kept in recorded.txt.
 """
@@ -321,11 +321,11 @@ class StatusNotifierItem(Scenario):
                    "one notification at 10 %", self.bus.notifications)
         note = self.bus.notifications[0]
         self.check((note["summary"], note["body"]) ==
-                   ("Warning", "Battery capacity at 10%"),
+                   ("Battery low", "Charge: 10%, time left: 00:30"),
                    "the warning's title and text", note)
-        self.check(note["app_icon"] == "dialog-warning" and
+        self.check(note["app_icon"] == "ampelwick" and
                    note["hints"].get("urgency") == 1,
-                   "the warning icon at normal urgency", note)
+                   "the program's icon at normal urgency", note)
         self.wait_gauge(item, "red", 10)
         self.check(run.alive(), "the program runs on")
 

@@ -232,7 +232,7 @@ class Wayland(Scenario):
         self.devd.notify()
         time.sleep(1.6)
         self.battery(cap=9, min=20)
-        shown = desktop.wait_for(lambda: "Battery capacity at 9%" in
+        shown = desktop.wait_for(lambda: "Battery low" in
                                  self.notifications(), PATIENCE)
         self.check(shown, "the warning shown by mako", self.notifications())
         self.shot("notification")
@@ -240,6 +240,18 @@ class Wayland(Scenario):
             "grim", "-t", "ppm", "-g", "880,0 400x200", "-"))[2]
         self.check(desktop.count_colour(corner, (0, 255, 0), 8) > 1000,
                    "at normal urgency (green)")
+        # The same notification, replaced in place, at critical urgency.
+        self.battery(cap=4, min=9)
+        shown = desktop.wait_for(lambda: "Battery critical" in
+                                 self.notifications(), PATIENCE)
+        self.check(shown and "Battery low" not in self.notifications(),
+                   "the critical warning in place of the low one",
+                   self.notifications())
+        self.shot("notification-critical")
+        corner = desktop.parse_ppm(self.tool(
+            "grim", "-t", "ppm", "-g", "880,0 400x200", "-"))[2]
+        self.check(desktop.count_colour(corner, (255, 0, 255), 8) > 1000,
+                   "at critical urgency (magenta)")
 
         # Clicks until the dialog is up (the item may be registering anew
         # under a new name), then more: one dialog all the same.
