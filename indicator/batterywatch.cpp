@@ -67,6 +67,15 @@ BatteryWatch::units() const
 	return units;
 }
 
+QList<batt_details>
+BatteryWatch::details()
+{
+	batt_details d[BATT_MAX_UNITS];
+	const int n = ampelwick_details(source, d, BATT_MAX_UNITS);
+
+	return QList<batt_details>(d, d + n);
+}
+
 int
 BatteryWatch::pollIntervalMs(int seconds)
 {
@@ -108,6 +117,7 @@ BatteryWatch::takeReading()
 	const batt_status &now = source->status;
 
 	lastStatus = now;
+	emit readingTaken();
 	/*
 	 * The picture drawn at the start may rest on a guess (the power state
 	 * before it settles) or be overtaken since: the first reading
@@ -190,6 +200,7 @@ BatteryWatch::reloadStatus()
 		lastStatus.capacity = -1;
 		pollTimer->stop();
 		emit gone();
+		emit readingTaken();
 		return;
 	}
 	readLevels();

@@ -32,6 +32,8 @@ public:
 	bool			 present() const;
 	const batt_status	&status() const;
 	QList<batt_unit>	 units() const;
+	/* What each battery tells about itself, read now: for a window open. */
+	QList<batt_details>	 details();
 	/* (Re)starts polling every that many seconds. */
 	void			 setPollInterval(int seconds);
 	/* At least one second, never overflowing. */
@@ -54,6 +56,8 @@ signals:
 	void	reloaded();
 	/* After a devd battery event: the battery is gone, polling stopped. */
 	void	gone();
+	/* After every reading, changed or not: for what is shown while open. */
+	void	readingTaken();
 
 private:
 	void	catchActivated(QSocketDescriptor socket);

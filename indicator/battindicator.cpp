@@ -9,6 +9,7 @@
 
 #include "battindicator.h"
 #include "batterywatch.h"
+#include "detailswindow.h"
 #include "fallbackwindow.h"
 #include "lowbattery.h"
 #include "preferences.h"
@@ -145,7 +146,8 @@ BattIndicator::showFallbackWindow()
 {
 	trayTimer->start(TRAY_WATCH_MS);
 	if (fallback == nullptr) {
-		fallback = new FallbackWindow(prefsAction, quitAction, this);
+		fallback = new FallbackWindow({ detailsAction, prefsAction,
+		    quitAction }, this);
 		connect(fallback, &FallbackWindow::closed, this,
 		    &BattIndicator::quit, Qt::QueuedConnection);
 	} else if (fallback->isVisible())
@@ -164,14 +166,18 @@ BattIndicator::createTrayMenu(BattIndicator *parent)
 {
 	QMenu *menu = new QMenu(parent);
 
+	parent->detailsAction = new QAction(tr("Battery &details…"), parent);
 	parent->prefsAction = new QAction(tr("&Preferences"), parent);
 	parent->quitAction = new QAction(tr("&Quit"), parent);
+	menu->addAction(parent->detailsAction);
 	menu->addAction(parent->prefsAction);
 	menu->addAction(parent->quitAction);
 	connect(parent->quitAction, &QAction::triggered, parent,
 	    &BattIndicator::quit);
 	connect(parent->prefsAction, &QAction::triggered, parent,
 	    &BattIndicator::showConfigMenu, Qt::QueuedConnection);
+	connect(parent->detailsAction, &QAction::triggered, parent,
+	    &BattIndicator::showDetails, Qt::QueuedConnection);
 	return menu;
 }
 
@@ -207,6 +213,34 @@ BattIndicator::showConfigMenu()
 		save_settings(settings, SaveReport::Box);
 	}
 	delete preferences;
+}
+
+/*
+ * One window: a second request raises it.  The batteries are read for it
+ * only while it is open, at each reading of the watch.
+ */
+void
+BattIndicator::showDetails()
+{
+	if (details == nullptr) {
+		details = new BatteryDetails(this);
+		connect(watch, &BatteryWatch::readingTaken, details, [this] {
+			showDetailsReading();
+		});
+		showDetailsReading();
+	}
+	details->setWindowState((details->windowState() &
+	    ~Qt::WindowMinimized) | Qt::WindowActive);
+	details->show();
+	details->raise();
+	details->activateWindow();
+}
+
+void
+BattIndicator::showDetailsReading()
+{
+	if (details != nullptr)
+		details->showReading(watch->status(), watch->details());
 }
 
 void

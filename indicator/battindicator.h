@@ -19,6 +19,7 @@
 #include "save.h"
 #include "settings.h"
 
+class BatteryDetails;
 class BatteryWatch;
 class FallbackWindow;
 class LowBattery;
@@ -44,6 +45,7 @@ public:
 private slots:
 	void	quit();
 	void	showConfigMenu();
+	void	showDetails();
 	void	trayClicked(QSystemTrayIcon::ActivationReason reason);
 	void	checkForSysTray();
 	void	scrGeomChanged(const QRect &);
@@ -56,6 +58,7 @@ private:
 	QMenu  *createTrayMenu(BattIndicator *parent);
 	void	loadIcons();
 	void	showStatus();
+	void	showDetailsReading();
 	void	showBalloon(const QString &title, const QString &message,
 		    QSystemTrayIcon::MessageIcon icon);
 
@@ -74,8 +77,11 @@ private:
 	FallbackWindow		*fallback = nullptr;
 	/* The one dialog open: a second request raises it. */
 	QPointer<Preferences>	 preferences;
+	/* Open while the user looks; it closes and deletes itself. */
+	QPointer<BatteryDetails> details;
 	QMenu			*trayMenu = nullptr;
 	QAction			*prefsAction = nullptr;
+	QAction			*detailsAction = nullptr;
 	QAction			*quitAction = nullptr;
 };
 
