@@ -1,4 +1,7 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
+#include <err.h>
+#include <time.h>
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDebug>
@@ -30,6 +33,15 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 	loadIcons();
 	applySettings(initial);
 
+	char path[PATH_MAX];
+	chargeHistory = history();
+	chargeHistory.fd = -1;
+	if (history_default_path(path, sizeof(path)))
+		history_open(&chargeHistory, path);
+	if (chargeHistory.error[0] != '\0')
+		warnx("%s", chargeHistory.error);
+	connect(watch, &BatteryWatch::readingTaken, this,
+	    &BattIndicator::recordHistory);
 	connect(watch, &BatteryWatch::changed, this,
 	    &BattIndicator::readingChanged);
 	connect(watch, &BatteryWatch::firstReading, this,
@@ -228,6 +240,7 @@ BattIndicator::showDetails()
 			showDetailsReading();
 		});
 		showDetailsReading();
+		showDetailsHistory();
 	}
 	details->setWindowState((details->windowState() &
 	    ~Qt::WindowMinimized) | Qt::WindowActive);
@@ -241,6 +254,42 @@ BattIndicator::showDetailsReading()
 {
 	if (details != nullptr)
 		details->showReading(watch->status(), watch->details());
+}
+
+/* The day's samples, read anew only when the file has a new one. */
+void
+BattIndicator::showDetailsHistory()
+{
+	static constexpr int DAY = 24 * 60 * 60;
+	/* A sample a minute over a day, and the gaps' slack. */
+	static constexpr int MOST = DAY / HIST_SPACING + 64;
+	const qint64 now = time(nullptr);
+	QVector<hist_sample> samples(MOST);
+	int n;
+
+	if (details == nullptr)
+		return;
+	n = history_load(&chargeHistory, now - DAY, samples.data(), MOST);
+	samples.resize(n > 0 ? n : 0);
+	details->showHistory(samples, now, watch->status().warn_capacity,
+	    watch->status().low_capacity);
+}
+
+/* At most a sample a minute from the poll: no timer of its own. */
+void
+BattIndicator::recordHistory()
+{
+	if (!watch->present())
+		return;
+	switch (history_add(&chargeHistory, time(nullptr),
+	    watch->status().capacity, watch->status().state,
+	    settings.pollInterval)) {
+	case -1:
+		warnx("%s", chargeHistory.error);
+		break;
+	case 1:
+		showDetailsHistory();
+	}
 }
 
 void

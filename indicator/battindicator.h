@@ -15,6 +15,7 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 
+#include "history.h"
 #include "pictures.h"
 #include "save.h"
 #include "settings.h"
@@ -59,6 +60,8 @@ private:
 	void	loadIcons();
 	void	showStatus();
 	void	showDetailsReading();
+	void	showDetailsHistory();
+	void	recordHistory();
 	void	showBalloon(const QString &title, const QString &message,
 		    QSystemTrayIcon::MessageIcon icon);
 
@@ -79,6 +82,8 @@ private:
 	QPointer<Preferences>	 preferences;
 	/* Open while the user looks; it closes and deletes itself. */
 	QPointer<BatteryDetails> details;
+	/* The charge history file, off where it cannot be used. */
+	history			 chargeHistory;
 	QMenu			*trayMenu = nullptr;
 	QAction			*prefsAction = nullptr;
 	QAction			*detailsAction = nullptr;

@@ -6,6 +6,7 @@
 #include <QLocale>
 
 #include "detailswindow.h"
+#include "historyplot.h"
 #include "pictures.h"
 
 /* The rows of a battery's box; the cycle count hides where unknown. */
@@ -21,10 +22,12 @@ BatteryDetails::BatteryDetails(QWidget *parent)
 	setAttribute(Qt::WA_DeleteOnClose);
 	setWindowTitle(tr("Battery details"));
 	summary = new QLabel(this);
+	plot = new HistoryPlot(this);
 	pages = new QVBoxLayout;
 	layout->addWidget(summary);
+	layout->addWidget(new QLabel(tr("Charge over the last 24 hours:"), this));
+	layout->addWidget(plot, 1);
 	layout->addLayout(pages);
-	layout->addStretch(1);
 }
 
 static QString
@@ -140,4 +143,11 @@ BatteryDetails::showReading(const batt_status &status,
 		shown.append(makePage());
 	for (int i = 0; i < batteries.size(); i++)
 		showPage(shown[i], batteries[i]);
+}
+
+void
+BatteryDetails::showHistory(const QVector<hist_sample> &samples, qint64 now,
+    int warn, int critical)
+{
+	plot->setSamples(samples, now, warn, critical);
 }

@@ -12,7 +12,9 @@
 #include <QWidget>
 
 #include "battery.h"
+#include "history.h"
 
+class HistoryPlot;
 class QFormLayout;
 class QGroupBox;
 class QLabel;
@@ -27,6 +29,10 @@ public:
 
 	void	showReading(const batt_status &status,
 		    const QList<batt_details> &batteries);
+
+	/* The charge over the day up to now; warn and critical in percent. */
+	void	showHistory(const QVector<hist_sample> &samples, qint64 now,
+		    int warn, int critical);
 
 	/* The texts of one battery, in the order of the rows; for the tests. */
 	static QStringList	detailTexts(const batt_details &d);
@@ -44,6 +50,7 @@ private:
 	void	showPage(Page &page, const batt_details &d);
 
 	QLabel		*summary;
+	HistoryPlot	*plot;
 	QVBoxLayout	*pages;
 	QList<Page>	 shown;
 };

@@ -160,6 +160,10 @@ Zbývající čas: %1:%2</translation>
         <source>No battery in this bay.</source>
         <translation>V této pozici není baterie.</translation>
     </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Nabití za posledních 24 hodin:</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -160,6 +160,10 @@ Restlaufzeit: %1:%2</translation>
         <source>No battery in this bay.</source>
         <translation>In diesem Fach steckt kein Akku.</translation>
     </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Ladung der letzten 24 Stunden:</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

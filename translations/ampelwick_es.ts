@@ -160,6 +160,10 @@ Tiempo restante: %1:%2</translation>
         <source>No battery in this bay.</source>
         <translation>No hay batería en esta ranura.</translation>
     </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Carga en las últimas 24 horas:</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

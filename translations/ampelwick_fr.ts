@@ -160,6 +160,10 @@ Temps restant&#xa0;: %1:%2</translation>
         <source>No battery in this bay.</source>
         <translation>Aucune batterie dans cet emplacement.</translation>
     </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Charge des dernières 24 heures&#xa0;:</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -160,6 +160,10 @@ Tempo rimanente: %1:%2</translation>
         <source>No battery in this bay.</source>
         <translation>Nessuna batteria in questo alloggiamento.</translation>
     </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Carica nelle ultime 24 ore:</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -160,6 +160,10 @@ Time remaining: %1:%2</source>
         <source>No battery in this bay.</source>
         <translation>このベイにバッテリーはありません。</translation>
     </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>過去 24 時間の充電量:</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

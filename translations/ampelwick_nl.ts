@@ -160,6 +160,10 @@ Resterende tijd: %1:%2</translation>
         <source>No battery in this bay.</source>
         <translation>Er zit geen accu in dit vak.</translation>
     </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Lading in de afgelopen 24 uur:</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

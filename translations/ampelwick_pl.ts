@@ -160,6 +160,10 @@ Pozostały czas: %1:%2</translation>
         <source>No battery in this bay.</source>
         <translation>W tej wnęce nie ma baterii.</translation>
     </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Naładowanie w ciągu ostatnich 24 godzin:</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -160,6 +160,10 @@ Tempo restante: %1:%2</translation>
         <source>No battery in this bay.</source>
         <translation>Não há bateria neste compartimento.</translation>
     </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Carga nas últimas 24 horas:</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -160,6 +160,10 @@ Time remaining: %1:%2</source>
         <source>No battery in this bay.</source>
         <translation>В этом отсеке нет батареи.</translation>
     </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Заряд за последние 24 часа:</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -160,6 +160,10 @@ Time remaining: %1:%2</source>
         <source>No battery in this bay.</source>
         <translation>У цьому відсіку немає батареї.</translation>
     </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Заряд за останні 24 години:</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

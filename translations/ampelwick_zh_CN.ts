@@ -160,6 +160,10 @@ Time remaining: %1:%2</source>
         <source>No battery in this bay.</source>
         <translation>此电池仓中没有电池。</translation>
     </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>过去 24 小时的电量：</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -340,6 +340,10 @@ IndicatorTest::menuAndClicks()
 	poll();
 	QTRY_VERIFY_WITH_TIMEOUT(texts().contains("Charging"), PATIENCE);
 	QVERIFY(texts().contains("41%"));
+	/* The readings went to the history in the test's home. */
+	QFile history(laptop->path(".local/state/ampelwick/history"));
+	QVERIFY(history.open(QIODevice::ReadOnly));
+	QVERIFY(history.readAll().count('\n') >= 2);
 	details->close();
 	QTRY_VERIFY_WITH_TIMEOUT(
 	    indicator->findChild<BatteryDetails *>() == nullptr, PATIENCE);
