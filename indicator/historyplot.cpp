@@ -76,9 +76,12 @@ HistoryPlot::paintEvent(QPaintEvent *)
 		    BatteryDetails::tr("%1%").arg(percent));
 		p.setPen(QPen(grid, 1));
 	}
+	/* Hours and minutes: some locales' short format has seconds too. */
+	QString format = QLocale().timeFormat(QLocale::ShortFormat);
+	format.remove(QLatin1String(":ss"));
 	for (qint64 t = (start / 21600 + 1) * 21600; t < now; t += 21600) {
 		const QString label = QLocale().toString(
-		    QDateTime::fromSecsSinceEpoch(t).time(), QLocale::ShortFormat);
+		    QDateTime::fromSecsSinceEpoch(t).time(), format);
 
 		p.setPen(QPen(grid, 1));
 		p.drawLine(QPointF(x(t), area.top()), QPointF(x(t), area.bottom()));
