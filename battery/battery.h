@@ -42,6 +42,32 @@ typedef struct batt_unit {
 	int32_t	capacity;		/* percent, -1 when unknown */
 } batt_unit;
 
+/* Longest text a battery names itself with, terminator included. */
+#define BATT_TEXT_MAX		32
+
+/*
+ * What one battery tells about itself, for the details window: -1 and ""
+ * where it does not say.  Capacities count mWh, or mAh where charge is
+ * set; the rate counts mW or mA alike.
+ */
+typedef struct batt_details {
+	char	name[BATT_NAME_MAX];
+	bool	present;		/* false: an empty bay */
+	char	model[BATT_TEXT_MAX];
+	char	manufacturer[BATT_TEXT_MAX];
+	char	serial[BATT_TEXT_MAX];
+	char	technology[BATT_TEXT_MAX];	/* "Li-ion", "LiP" */
+	bool	charge;
+	int64_t	design;			/* design capacity */
+	int64_t	full;			/* last full capacity */
+	int64_t	design_voltage;		/* mV */
+	int64_t	cycles;
+	int64_t	rate;			/* present rate, its size */
+	int64_t	voltage;		/* present voltage, mV */
+	int32_t	capacity;		/* percent */
+	int32_t	state;			/* BATT_DISCHARGING, BATT_CHARGING, 0 idle */
+} batt_details;
+
 typedef struct batt_source {
 	int32_t		devd_len;	/* bytes held in devd_buf */
 	int32_t		devd_size;	/* size of devd_buf */
@@ -90,6 +116,15 @@ bool	 ampelwick_reconnected(batt_source *src);
  */
 int	 ampelwick_unit_count(const batt_source *src);
 const batt_unit *ampelwick_unit(const batt_source *src, int i);
+
+/*
+ * Reads what each battery of the last poll tells about itself into d, at
+ * most max of them: their number.  Asked for only while someone looks;
+ * a battery that does not answer has its figures unknown.
+ */
+int	 ampelwick_details(batt_source *src, batt_details *d, int max);
+/* Last full in percent of design capacity, -1 when either is unknown. */
+int32_t	 batt_health(int64_t full, int64_t design);
 
 /*
  * Reads what waits on devd_fd: 1 a battery or power event, 0 nothing to

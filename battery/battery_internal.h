@@ -92,6 +92,11 @@ bool	batt_mixed_units(const batt_reading *r, int n);
 /* The system's own sum (FreeBSD's all-units query), or one battery. */
 batt_combined	batt_as_reported(const batt_reading *r);
 
+/* A battery's own figure as shown: -1 for ACPI's "unknown" and absurd ones. */
+int64_t	batt_detail_figure(int64_t v);
+/* A battery's own text as shown: printable, trimmed, "" for none. */
+void	batt_detail_text(char *s);
+
 constexpr int32_t BATT_DEFAULT_WARN = 10;
 constexpr int32_t BATT_DEFAULT_LOW = 5;
 /*

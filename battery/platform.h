@@ -41,6 +41,12 @@ int	platform_read_batteries(int fd, int units, batt_reading *r, int max);
 int	platform_read_total(int fd, batt_reading *total);
 /* The levels of battery unit: full, warn, low and charge of *r. */
 int	platform_read_levels(int fd, int unit, batt_reading *r);
+/*
+ * What battery unit tells about itself, as the system gives it: texts,
+ * figures in milli units (mWh or mAh, mW or mA, mV); the shared code
+ * cleans them.  d comes with every figure -1 and every text empty.
+ */
+int	platform_read_details(int fd, int unit, batt_details *d);
 /* The AC line: *online above 0 when mains power is on. */
 int	platform_acline(int fd, int *online);
 

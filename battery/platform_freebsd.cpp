@@ -29,6 +29,8 @@ static_assert(sizeof(union acpi_battery_ioctl_arg) >=
     IOCPARM_LEN(ACPIIO_BATT_GET_BIF), "BIF argument");
 static_assert(sizeof(union acpi_battery_ioctl_arg) >=
     IOCPARM_LEN(ACPIIO_BATT_GET_BST), "BST argument");
+static_assert(sizeof(union acpi_battery_ioctl_arg) >=
+    IOCPARM_LEN(ACPIIO_BATT_GET_BIX), "BIX argument");
 static_assert(sizeof(struct sockaddr_un) == 106, "devd address size");
 
 static constexpr const char DEVD_PIPE[] = "/var/run/devd.pipe";
@@ -148,6 +150,63 @@ platform_read_levels(int fd, int unit, batt_reading *r)
 	r->low = figure(arg.bif.lcap);
 	r->charge = arg.bif.units == ACPI_BIF_UNITS_MA;
 	r->voltage = arg.bif.dvol != 0 ? figure(arg.bif.dvol) : -1;
+	return 0;
+}
+
+/* A text of the firmware's, not always terminated. */
+static void
+text(char *dst, const char *src, size_t len)
+{
+	snprintf(dst, BATT_TEXT_MAX, "%.*s", static_cast<int>(len), src);
+}
+
+static int32_t
+detail_state(uint32_t state)
+{
+	if (state & ACPI_BATT_STAT_DISCHARG)
+		return BATT_DISCHARGING;
+	return state & ACPI_BATT_STAT_CHARGING ? BATT_CHARGING : 0;
+}
+
+/* _BIX where the firmware has it (with the cycle count), else _BIF. */
+int
+platform_read_details(int fd, int unit, batt_details *d)
+{
+	union acpi_battery_ioctl_arg arg;
+
+	memset(&arg, 0, sizeof(arg));
+	arg.unit = unit;
+	if (ioctl(fd, ACPIIO_BATT_GET_BIX, &arg) == 0) {
+		d->charge = arg.bix.units == ACPI_BIF_UNITS_MA;
+		d->design = arg.bix.dcap;
+		d->full = arg.bix.lfcap;
+		d->design_voltage = arg.bix.dvol;
+		d->cycles = arg.bix.cycles;
+		text(d->model, arg.bix.model, sizeof(arg.bix.model));
+		text(d->serial, arg.bix.serial, sizeof(arg.bix.serial));
+		text(d->technology, arg.bix.type, sizeof(arg.bix.type));
+		text(d->manufacturer, arg.bix.oeminfo, sizeof(arg.bix.oeminfo));
+	} else {
+		memset(&arg, 0, sizeof(arg));
+		arg.unit = unit;
+		if (ioctl(fd, ACPIIO_BATT_GET_BIF, &arg) == -1)
+			return -1;
+		d->charge = arg.bif.units == ACPI_BIF_UNITS_MA;
+		d->design = arg.bif.dcap;
+		d->full = arg.bif.lfcap;
+		d->design_voltage = arg.bif.dvol;
+		text(d->model, arg.bif.model, sizeof(arg.bif.model));
+		text(d->serial, arg.bif.serial, sizeof(arg.bif.serial));
+		text(d->technology, arg.bif.type, sizeof(arg.bif.type));
+		text(d->manufacturer, arg.bif.oeminfo, sizeof(arg.bif.oeminfo));
+	}
+	memset(&arg, 0, sizeof(arg));
+	arg.unit = unit;
+	if (ioctl(fd, ACPIIO_BATT_GET_BST, &arg) == -1)
+		return 0;
+	d->state = detail_state(arg.bst.state);
+	d->rate = arg.bst.rate;
+	d->voltage = arg.bst.volt;
 	return 0;
 }
 

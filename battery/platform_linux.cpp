@@ -589,6 +589,59 @@ platform_read_levels(int fd, int unit, batt_reading *r)
 	return 0;
 }
 
+/* A figure in micro units as milli units; -1 when absent or unreadable. */
+static int64_t
+read_milli(int dirfd, const char *dev, const char *attr)
+{
+	char buf[32];
+	int64_t v;
+
+	if (!read_once(dirfd, dev, attr, buf, sizeof(buf)) || !parse_num(buf, &v))
+		return -1;
+	return v / 1000;
+}
+
+/*
+ * Read through descriptors of their own, while the window is open: the
+ * poll's files stay as few as the poll needs.
+ */
+int
+platform_read_details(int fd, int unit, batt_details *d)
+{
+	char buf[32];
+	const char *dev;
+	int64_t v;
+	supplies s;
+
+	if (survey(fd, &s) == -1)
+		return -1;
+	if (unit >= s.batteries || unit >= BATT_MAX_UNITS)
+		return 0;
+	dev = known[s.battery[unit]].name;
+	read_once(fd, dev, "model_name", d->model, sizeof(d->model));
+	read_once(fd, dev, "manufacturer", d->manufacturer, sizeof(d->manufacturer));
+	read_once(fd, dev, "serial_number", d->serial, sizeof(d->serial));
+	read_once(fd, dev, "technology", d->technology, sizeof(d->technology));
+	if (read_once(fd, dev, "cycle_count", buf, sizeof(buf)) &&
+	    parse_num(buf, &v))
+		d->cycles = v;
+	if (read_once(fd, dev, "status", buf, sizeof(buf)))
+		d->state = strcmp(buf, "Discharging") == 0 ? BATT_DISCHARGING :
+		    strcmp(buf, "Charging") == 0 ? BATT_CHARGING : 0;
+	d->design_voltage = read_milli(fd, dev, "voltage_min_design");
+	d->voltage = read_milli(fd, dev, "voltage_now");
+	d->design = read_milli(fd, dev, "energy_full_design");
+	d->full = read_milli(fd, dev, "energy_full");
+	d->rate = read_milli(fd, dev, "power_now");
+	if (d->design < 0 && d->full < 0) {
+		d->charge = true;
+		d->design = read_milli(fd, dev, "charge_full_design");
+		d->full = read_milli(fd, dev, "charge_full");
+		d->rate = read_milli(fd, dev, "current_now");
+	}
+	return 0;
+}
+
 int
 platform_acline(int fd, int *online)
 {

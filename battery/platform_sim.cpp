@@ -9,7 +9,8 @@
  * replacing that file.
  *
  * Battery unit 0 reads the plain keys (cap, state, ...), unit N the keys
- * with the prefix "N." (1.cap, 1.state, ...).  The sum of all units is
+ * with the prefix "N." (1.cap, 1.state, ...).  The texts model, serial,
+ * type and oem are taken as they stand.  The sum of all units is
  * made the way FreeBSD's kernel makes it for its all-units query.
  */
 #include <sys/socket.h>
@@ -31,12 +32,20 @@ namespace {
 /* Keys of one battery unit. */
 enum unit_key {
 	U_CAP, U_MIN, U_STATE, U_RATE, U_LFCAP, U_WCAP, U_LCAP, U_DCAP, U_RCAP,
-	U_COUNT
+	U_DVOL, U_VOLT, U_CYCLES, U_MAH, U_COUNT
 };
 
 /* rcap: the remaining capacity of the battery's own status (_BST). */
 constexpr const char *unit_key_names[U_COUNT] = {
 	"cap", "min", "state", "rate", "lfcap", "wcap", "lcap", "dcap", "rcap",
+	"dvol", "volt", "cycles", "mah",
+};
+
+/* A battery's texts, as _BIF and _BIX have them. */
+enum unit_text { T_MODEL, T_SERIAL, T_TYPE, T_OEM, T_COUNT };
+
+constexpr const char *unit_text_names[T_COUNT] = {
+	"model", "serial", "type", "oem",
 };
 
 /* Keys of the machine. */
@@ -59,6 +68,7 @@ struct value {
 struct sim_machine {
 	value	key[K_COUNT];
 	value	unit[BATT_MAX_UNITS][U_COUNT];
+	char	text[BATT_MAX_UNITS][T_COUNT][BATT_TEXT_MAX];
 };
 
 int devd_attempts;
@@ -115,16 +125,39 @@ slot(sim_machine *m, const char *key)
 	return nullptr;
 }
 
+/* The text slot a key names, or null. */
+static char *
+text_slot(sim_machine *m, const char *key)
+{
+	char *end;
+	long unit = 0;
+
+	if (key[0] >= '0' && key[0] <= '9') {
+		unit = strtol(key, &end, 10);
+		if (*end != '.' || unit >= BATT_MAX_UNITS)
+			return nullptr;
+		key = end + 1;
+	}
+	for (int k = 0; k < T_COUNT; k++)
+		if (strcmp(key, unit_text_names[k]) == 0)
+			return m->text[unit][k];
+	return nullptr;
+}
+
 static void
 parse_line(sim_machine *m, char *line)
 {
-	char *eq = strchr(line, '='), *end;
+	char *eq = strchr(line, '='), *end, *text;
 	long long v;
 	value *s;
 
 	if (eq == nullptr)
 		return;
 	*eq = '\0';
+	if ((text = text_slot(m, line)) != nullptr) {
+		snprintf(text, BATT_TEXT_MAX, "%s", eq + 1);
+		return;
+	}
 	errno = 0;
 	v = strtoll(eq + 1, &end, 0);
 	if (end == eq + 1 || errno != 0 || (s = slot(m, line)) == nullptr)
@@ -309,6 +342,34 @@ platform_read_levels(int fd, int unit, batt_reading *r)
 	r->full = as_word(m.unit[unit][U_LFCAP]);
 	r->warn = as_word(m.unit[unit][U_WCAP]);
 	r->low = as_word(m.unit[unit][U_LCAP]);
+	return 0;
+}
+
+/* As FreeBSD's _BIX and _BST requests would give them. */
+int
+platform_read_details(int fd, int unit, batt_details *d)
+{
+	const value *u;
+	sim_machine m;
+	int state;
+
+	if (sim_request(fd, &m, K_BIF_ERRNO) == -1)
+		return -1;
+	u = m.unit[unit];
+	d->charge = get(u[U_MAH], 0) != 0;
+	d->design = as_word(u[U_DCAP]);
+	d->full = as_word(u[U_LFCAP]);
+	d->design_voltage = as_word(u[U_DVOL]);
+	d->cycles = u[U_CYCLES].has ? as_word(u[U_CYCLES]) : -1;
+	d->rate = u[U_RATE].has ? as_word(u[U_RATE]) : -1;
+	d->voltage = as_word(u[U_VOLT]);
+	state = as_int(u[U_STATE], 0);
+	d->state = state & BATT_FLAG_DISCHARGING ? BATT_DISCHARGING :
+	    state & BATT_FLAG_CHARGING ? BATT_CHARGING : 0;
+	snprintf(d->model, sizeof(d->model), "%s", m.text[unit][T_MODEL]);
+	snprintf(d->serial, sizeof(d->serial), "%s", m.text[unit][T_SERIAL]);
+	snprintf(d->technology, sizeof(d->technology), "%s", m.text[unit][T_TYPE]);
+	snprintf(d->manufacturer, sizeof(d->manufacturer), "%s", m.text[unit][T_OEM]);
 	return 0;
 }
 

@@ -80,6 +80,15 @@ BatteryWatch::units() const
 	return units;
 }
 
+QList<batt_details>
+BatteryWatch::details()
+{
+	batt_details d[BATT_MAX_UNITS];
+	const int n = ampelwick_details(source, d, BATT_MAX_UNITS);
+
+	return QList<batt_details>(d, d + n);
+}
+
 int
 BatteryWatch::canSuspend()
 {
@@ -136,6 +145,7 @@ BatteryWatch::takeReading()
 
 	feedTimeLeft();
 	lastStatus = now;
+	emit readingTaken();
 	/* A battery just back: nothing to compare with yet. */
 	if (previous.capacity == -1) {
 		judgeNext = true;
@@ -243,6 +253,7 @@ BatteryWatch::reloadStatus()
 		timeLeftAvg = {};
 		pollTimer->stop();
 		emit gone();
+		emit readingTaken();
 		return;
 	}
 	readLevels();

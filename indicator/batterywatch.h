@@ -41,6 +41,8 @@ public:
 	int			 timeLeft() const { return shownTimeLeft; }
 	/* Whether the machine can suspend: 1 yes, 0 no, -1 not known. */
 	static int		 canSuspend();
+	/* What each battery tells about itself, read now: for a window open. */
+	QList<batt_details>	 details();
 	/* (Re)starts polling every that many seconds. */
 	void			 setPollInterval(int seconds);
 	/* At least one second, never overflowing. */
@@ -68,6 +70,8 @@ signals:
 	void	gone();
 	/* timeLeft() changed while the reading did not. */
 	void	timeLeftChanged();
+	/* After every reading, changed or not: for what is shown while open. */
+	void	readingTaken();
 
 private:
 	void	catchActivated(QSocketDescriptor socket);

@@ -1,4 +1,7 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
+#include <err.h>
+#include <time.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
@@ -10,6 +13,7 @@
 
 #include "battindicator.h"
 #include "batterywatch.h"
+#include "detailswindow.h"
 #include "fallbackwindow.h"
 #include "levels.h"
 #include "lowbattery.h"
@@ -46,6 +50,15 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 	loadIcons();
 	applySettings(initial);
 
+	char path[PATH_MAX];
+	chargeHistory = history();
+	chargeHistory.fd = -1;
+	if (history_default_path(path, sizeof(path)))
+		history_open(&chargeHistory, path);
+	if (chargeHistory.error[0] != '\0')
+		warnx("%s", chargeHistory.error);
+	connect(watch, &BatteryWatch::readingTaken, this,
+	    &BattIndicator::recordHistory);
 	connect(watch, &BatteryWatch::changed, this,
 	    &BattIndicator::readingChanged);
 	connect(watch, &BatteryWatch::firstReading, this,
@@ -234,7 +247,8 @@ void
 BattIndicator::showFallbackWindow()
 {
 	if (fallback == nullptr) {
-		fallback = new FallbackWindow(prefsAction, quitAction, this);
+		fallback = new FallbackWindow({ detailsAction, prefsAction,
+		    quitAction }, this);
 		connect(fallback, &FallbackWindow::closed, this,
 		    &BattIndicator::quit, Qt::QueuedConnection);
 	} else if (fallback->isVisible())
@@ -253,14 +267,18 @@ BattIndicator::createTrayMenu(BattIndicator *parent)
 {
 	QMenu *menu = new QMenu(parent);
 
+	parent->detailsAction = new QAction(tr("Battery &details…"), parent);
 	parent->prefsAction = new QAction(tr("&Preferences"), parent);
 	parent->quitAction = new QAction(tr("&Quit"), parent);
+	menu->addAction(parent->detailsAction);
 	menu->addAction(parent->prefsAction);
 	menu->addAction(parent->quitAction);
 	connect(parent->quitAction, &QAction::triggered, parent,
 	    &BattIndicator::quit);
 	connect(parent->prefsAction, &QAction::triggered, parent,
 	    &BattIndicator::showConfigMenu, Qt::QueuedConnection);
+	connect(parent->detailsAction, &QAction::triggered, parent,
+	    &BattIndicator::showDetails, Qt::QueuedConnection);
 	return menu;
 }
 
@@ -306,6 +324,71 @@ BattIndicator::showConfigMenu()
 		save_settings(settings, SaveReport::Box);
 	}
 	delete preferences;
+}
+
+/*
+ * One window: a second request raises it.  The batteries are read for it
+ * only while it is open, at each reading of the watch.
+ */
+void
+BattIndicator::showDetails()
+{
+	if (details == nullptr) {
+		details = new BatteryDetails(this);
+		connect(watch, &BatteryWatch::readingTaken, details, [this] {
+			showDetailsReading();
+		});
+		showDetailsReading();
+		showDetailsHistory();
+	}
+	details->setWindowState((details->windowState() &
+	    ~Qt::WindowMinimized) | Qt::WindowActive);
+	details->show();
+	details->raise();
+	details->activateWindow();
+}
+
+void
+BattIndicator::showDetailsReading()
+{
+	if (details != nullptr)
+		details->showReading(watch->status(), watch->details());
+}
+
+/* The day's samples, read anew only when the file has a new one. */
+void
+BattIndicator::showDetailsHistory()
+{
+	static constexpr int DAY = 24 * 60 * 60;
+	/* A sample a minute over a day, and the gaps' slack. */
+	static constexpr int MOST = DAY / HIST_SPACING + 64;
+	const qint64 now = time(nullptr);
+	QVector<hist_sample> samples(MOST);
+	int n;
+
+	if (details == nullptr)
+		return;
+	n = history_load(&chargeHistory, now - DAY, samples.data(), MOST);
+	samples.resize(n > 0 ? n : 0);
+	details->showHistory(samples, now, watch->status().warn_capacity,
+	    watch->status().low_capacity);
+}
+
+/* At most a sample a minute from the poll: no timer of its own. */
+void
+BattIndicator::recordHistory()
+{
+	if (!watch->present())
+		return;
+	switch (history_add(&chargeHistory, time(nullptr),
+	    watch->status().capacity, watch->status().state,
+	    settings.pollInterval)) {
+	case -1:
+		warnx("%s", chargeHistory.error);
+		break;
+	case 1:
+		showDetailsHistory();
+	}
 }
 
 void

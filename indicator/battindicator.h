@@ -15,10 +15,12 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 
+#include "history.h"
 #include "pictures.h"
 #include "save.h"
 #include "settings.h"
 
+class BatteryDetails;
 class BatteryWatch;
 class FallbackWindow;
 class LowBattery;
@@ -47,6 +49,7 @@ public:
 private slots:
 	void	quit();
 	void	showConfigMenu();
+	void	showDetails();
 	void	trayClicked(QSystemTrayIcon::ActivationReason reason);
 	void	checkForSysTray();
 	void	trayChanged();
@@ -64,6 +67,9 @@ private:
 	void	loadIcons();
 	void	showStatus();
 	batt_status reading() const;
+	void	showDetailsReading();
+	void	showDetailsHistory();
+	void	recordHistory();
 	void	showBalloon(const QString &title, const QString &message,
 		    QSystemTrayIcon::MessageIcon icon);
 
@@ -85,8 +91,13 @@ private:
 	FallbackWindow		*fallback = nullptr;
 	/* The one dialog open: a second request raises it. */
 	QPointer<Preferences>	 preferences;
+	/* Open while the user looks; it closes and deletes itself. */
+	QPointer<BatteryDetails> details;
+	/* The charge history file, off where it cannot be used. */
+	history			 chargeHistory;
 	QMenu			*trayMenu = nullptr;
 	QAction			*prefsAction = nullptr;
+	QAction			*detailsAction = nullptr;
 	QAction			*quitAction = nullptr;
 };
 

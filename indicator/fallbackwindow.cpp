@@ -30,7 +30,7 @@ button_for(QAction *action, QWidget *parent)
 	return button;
 }
 
-FallbackWindow::FallbackWindow(QAction *preferences, QAction *quit,
+FallbackWindow::FallbackWindow(const QList<QAction *> &actions,
     QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
@@ -52,8 +52,8 @@ FallbackWindow::FallbackWindow(QAction *preferences, QAction *quit,
 	reading->addWidget(picture);
 	reading->addWidget(status, 1);
 	buttons->addStretch(1);
-	buttons->addWidget(button_for(preferences, this));
-	buttons->addWidget(button_for(quit, this));
+	for (QAction *action : actions)
+		buttons->addWidget(button_for(action, this));
 	layout->addLayout(reading);
 	layout->addWidget(note);
 	layout->addWidget(warning);

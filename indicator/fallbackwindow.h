@@ -7,6 +7,7 @@
 #ifndef AMPELWICK_FALLBACKWINDOW_H
 #define AMPELWICK_FALLBACKWINDOW_H
 
+#include <QList>
 #include <QWidget>
 
 class QAction;
@@ -20,7 +21,7 @@ class FallbackWindow : public QWidget {
 
 public:
 	/* A window of its own, owned by parent; the buttons follow the actions. */
-	FallbackWindow(QAction *preferences, QAction *quit, QWidget *parent);
+	FallbackWindow(const QList<QAction *> &actions, QWidget *parent);
 
 	/* A null text keeps the one shown, as the tool tip does. */
 	void	showStatus(const QIcon &picture, const QString &text);

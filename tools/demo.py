@@ -42,7 +42,8 @@ def main(argv):
         poll_interval=1))
     simlaptop.write(home.home, units=1, cap=50, min=100, state=1,
                     rate=1500, acline=0, lfcap=50000, wcap=5000, lcap=2500,
-                    dcap=60000)
+                    dcap=60000, dvol=11100, volt=11800, cycles=212,
+                    model="5B10W13930", serial="1427", type="LiP", oem="SMP")
     devd = simlaptop.Devd(home.home)
     devd.start()
 

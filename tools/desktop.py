@@ -87,6 +87,8 @@ class FakeHome:
             "ASAN_OPTIONS": env.get("ASAN_OPTIONS", "") + ":verify_asan_link_order=0",
             "HOME": self.home,
         })
+        # The charge history goes to the temporary home's state directory.
+        env.pop("XDG_STATE_HOME", None)
         return env
 
     def cleanup(self):

@@ -28,8 +28,10 @@ As a module: write(), update(), read() and the Devd class below.
 
 Keys: units acline units_errno battinfo_errno acad_errno bif_errno
 open_errno devd_pause_ms, and for battery unit 0 cap min state rate lfcap
-wcap lcap dcap; unit N has the same with the prefix "N." (1.cap, 1.state,
-...).  devd_pause_ms is the pause between two attempts to reach devd.
+wcap lcap dcap, the details dvol (design mV) volt (present mV) cycles mah
+(1: capacities in mAh) and the texts model serial type oem; unit N has the
+same with the prefix "N." (1.cap, 1.state, ...).  devd_pause_ms is the
+pause between two attempts to reach devd.
 """
 import os
 import pwd

@@ -99,6 +99,117 @@ Zbývající čas: odhaduje se…</translation>
         <source>Battery low</source>
         <translation>Baterie je slabá</translation>
     </message>
+    <message>
+        <source>Battery &amp;details…</source>
+        <translation>Podrobnosti o &amp;baterii…</translation>
+    </message>
+</context>
+<context>
+    <name>BatteryDetails</name>
+    <message>
+        <source>Battery details</source>
+        <translation>Podrobnosti o baterii</translation>
+    </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Nabití za posledních 24 hodin:</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>neznámé</translation>
+    </message>
+    <message>
+        <source>%1 mAh</source>
+        <translation>%1 mAh</translation>
+    </message>
+    <message>
+        <source>%1 mWh</source>
+        <translation>%1 mWh</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 A</source>
+        <translation>%1 A</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 W</translation>
+    </message>
+    <message>
+        <source>Discharging</source>
+        <translation>Vybíjí se</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>Nabíjí se</translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation>Nečinná</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>Výrobce:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Sériové číslo:</translation>
+    </message>
+    <message>
+        <source>Technology:</source>
+        <translation>Technologie:</translation>
+    </message>
+    <message>
+        <source>Design capacity:</source>
+        <translation>Návrhová kapacita:</translation>
+    </message>
+    <message>
+        <source>Last full capacity:</source>
+        <translation>Poslední plná kapacita:</translation>
+    </message>
+    <message>
+        <source>Health:</source>
+        <translation>Zdraví:</translation>
+    </message>
+    <message>
+        <source>Design voltage:</source>
+        <translation>Návrhové napětí:</translation>
+    </message>
+    <message>
+        <source>Cycle count:</source>
+        <translation>Počet cyklů:</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>Příkon:</translation>
+    </message>
+    <message>
+        <source>Voltage:</source>
+        <translation>Napětí:</translation>
+    </message>
+    <message>
+        <source>Charge:</source>
+        <translation>Nabití:</translation>
+    </message>
+    <message>
+        <source>State:</source>
+        <translation>Stav:</translation>
+    </message>
+    <message>
+        <source>No battery in this bay.</source>
+        <translation>V této pozici není baterie.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -99,6 +99,117 @@ Restlaufzeit: wird geschätzt…</translation>
         <source>Battery low</source>
         <translation>Akku schwach</translation>
     </message>
+    <message>
+        <source>Battery &amp;details…</source>
+        <translation>Akku&amp;details…</translation>
+    </message>
+</context>
+<context>
+    <name>BatteryDetails</name>
+    <message>
+        <source>Battery details</source>
+        <translation>Akkudetails</translation>
+    </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Ladung der letzten 24 Stunden:</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>%1 mAh</source>
+        <translation>%1 mAh</translation>
+    </message>
+    <message>
+        <source>%1 mWh</source>
+        <translation>%1 mWh</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 A</source>
+        <translation>%1 A</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 W</translation>
+    </message>
+    <message>
+        <source>Discharging</source>
+        <translation>Wird entladen</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>Wird geladen</translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation>Ruht</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>Modell:</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>Hersteller:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Seriennummer:</translation>
+    </message>
+    <message>
+        <source>Technology:</source>
+        <translation>Technologie:</translation>
+    </message>
+    <message>
+        <source>Design capacity:</source>
+        <translation>Nennkapazität:</translation>
+    </message>
+    <message>
+        <source>Last full capacity:</source>
+        <translation>Zuletzt volle Kapazität:</translation>
+    </message>
+    <message>
+        <source>Health:</source>
+        <translation>Zustand:</translation>
+    </message>
+    <message>
+        <source>Design voltage:</source>
+        <translation>Nennspannung:</translation>
+    </message>
+    <message>
+        <source>Cycle count:</source>
+        <translation>Ladezyklen:</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>Leistung:</translation>
+    </message>
+    <message>
+        <source>Voltage:</source>
+        <translation>Spannung:</translation>
+    </message>
+    <message>
+        <source>Charge:</source>
+        <translation>Ladung:</translation>
+    </message>
+    <message>
+        <source>State:</source>
+        <translation>Status:</translation>
+    </message>
+    <message>
+        <source>No battery in this bay.</source>
+        <translation>In diesem Fach steckt kein Akku.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -99,6 +99,117 @@ Tiempo restante: calculando…</translation>
         <source>Battery low</source>
         <translation>Batería baja</translation>
     </message>
+    <message>
+        <source>Battery &amp;details…</source>
+        <translation>&amp;Detalles de la batería…</translation>
+    </message>
+</context>
+<context>
+    <name>BatteryDetails</name>
+    <message>
+        <source>Battery details</source>
+        <translation>Detalles de la batería</translation>
+    </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Carga en las últimas 24 horas:</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>desconocido</translation>
+    </message>
+    <message>
+        <source>%1 mAh</source>
+        <translation>%1 mAh</translation>
+    </message>
+    <message>
+        <source>%1 mWh</source>
+        <translation>%1 mWh</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 A</source>
+        <translation>%1 A</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 W</translation>
+    </message>
+    <message>
+        <source>Discharging</source>
+        <translation>Descargando</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>Cargando</translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation>Inactiva</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>Modelo:</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>Fabricante:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Número de serie:</translation>
+    </message>
+    <message>
+        <source>Technology:</source>
+        <translation>Tecnología:</translation>
+    </message>
+    <message>
+        <source>Design capacity:</source>
+        <translation>Capacidad de diseño:</translation>
+    </message>
+    <message>
+        <source>Last full capacity:</source>
+        <translation>Última capacidad completa:</translation>
+    </message>
+    <message>
+        <source>Health:</source>
+        <translation>Salud:</translation>
+    </message>
+    <message>
+        <source>Design voltage:</source>
+        <translation>Tensión de diseño:</translation>
+    </message>
+    <message>
+        <source>Cycle count:</source>
+        <translation>Número de ciclos:</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>Consumo:</translation>
+    </message>
+    <message>
+        <source>Voltage:</source>
+        <translation>Tensión:</translation>
+    </message>
+    <message>
+        <source>Charge:</source>
+        <translation>Carga:</translation>
+    </message>
+    <message>
+        <source>State:</source>
+        <translation>Estado:</translation>
+    </message>
+    <message>
+        <source>No battery in this bay.</source>
+        <translation>No hay batería en esta ranura.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -99,6 +99,117 @@ Temps restant&#xa0;: estimation…</translation>
         <source>Battery low</source>
         <translation>Batterie faible</translation>
     </message>
+    <message>
+        <source>Battery &amp;details…</source>
+        <translation>&amp;Détails de la batterie…</translation>
+    </message>
+</context>
+<context>
+    <name>BatteryDetails</name>
+    <message>
+        <source>Battery details</source>
+        <translation>Détails de la batterie</translation>
+    </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Charge des dernières 24 heures&#xa0;:</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>inconnu</translation>
+    </message>
+    <message>
+        <source>%1 mAh</source>
+        <translation>%1 mAh</translation>
+    </message>
+    <message>
+        <source>%1 mWh</source>
+        <translation>%1 mWh</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 A</source>
+        <translation>%1 A</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 W</translation>
+    </message>
+    <message>
+        <source>Discharging</source>
+        <translation>En décharge</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>En charge</translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation>Au repos</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>Modèle&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>Fabricant&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Numéro de série&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Technology:</source>
+        <translation>Technologie&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Design capacity:</source>
+        <translation>Capacité nominale&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Last full capacity:</source>
+        <translation>Dernière pleine capacité&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Health:</source>
+        <translation>Santé&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Design voltage:</source>
+        <translation>Tension nominale&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Cycle count:</source>
+        <translation>Nombre de cycles&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>Débit&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Voltage:</source>
+        <translation>Tension&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Charge:</source>
+        <translation>Charge&#xa0;:</translation>
+    </message>
+    <message>
+        <source>State:</source>
+        <translation>État&#xa0;:</translation>
+    </message>
+    <message>
+        <source>No battery in this bay.</source>
+        <translation>Aucune batterie dans cet emplacement.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

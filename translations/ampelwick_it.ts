@@ -99,6 +99,117 @@ Tempo rimanente: stima in corso…</translation>
         <source>Battery low</source>
         <translation>Batteria scarica</translation>
     </message>
+    <message>
+        <source>Battery &amp;details…</source>
+        <translation>&amp;Dettagli della batteria…</translation>
+    </message>
+</context>
+<context>
+    <name>BatteryDetails</name>
+    <message>
+        <source>Battery details</source>
+        <translation>Dettagli della batteria</translation>
+    </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Carica nelle ultime 24 ore:</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>sconosciuto</translation>
+    </message>
+    <message>
+        <source>%1 mAh</source>
+        <translation>%1 mAh</translation>
+    </message>
+    <message>
+        <source>%1 mWh</source>
+        <translation>%1 mWh</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 A</source>
+        <translation>%1 A</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 W</translation>
+    </message>
+    <message>
+        <source>Discharging</source>
+        <translation>In scarica</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>In carica</translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation>Inattiva</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>Modello:</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>Produttore:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Numero di serie:</translation>
+    </message>
+    <message>
+        <source>Technology:</source>
+        <translation>Tecnologia:</translation>
+    </message>
+    <message>
+        <source>Design capacity:</source>
+        <translation>Capacità di progetto:</translation>
+    </message>
+    <message>
+        <source>Last full capacity:</source>
+        <translation>Ultima capacità piena:</translation>
+    </message>
+    <message>
+        <source>Health:</source>
+        <translation>Salute:</translation>
+    </message>
+    <message>
+        <source>Design voltage:</source>
+        <translation>Tensione di progetto:</translation>
+    </message>
+    <message>
+        <source>Cycle count:</source>
+        <translation>Numero di cicli:</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>Assorbimento:</translation>
+    </message>
+    <message>
+        <source>Voltage:</source>
+        <translation>Tensione:</translation>
+    </message>
+    <message>
+        <source>Charge:</source>
+        <translation>Carica:</translation>
+    </message>
+    <message>
+        <source>State:</source>
+        <translation>Stato:</translation>
+    </message>
+    <message>
+        <source>No battery in this bay.</source>
+        <translation>Nessuna batteria in questo alloggiamento.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -99,6 +99,117 @@ Time remaining: estimating…</source>
         <source>Battery low</source>
         <translation>バッテリー残量低下</translation>
     </message>
+    <message>
+        <source>Battery &amp;details…</source>
+        <translation>バッテリーの詳細(&amp;D)…</translation>
+    </message>
+</context>
+<context>
+    <name>BatteryDetails</name>
+    <message>
+        <source>Battery details</source>
+        <translation>バッテリーの詳細</translation>
+    </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>過去 24 時間の充電量:</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>不明</translation>
+    </message>
+    <message>
+        <source>%1 mAh</source>
+        <translation>%1 mAh</translation>
+    </message>
+    <message>
+        <source>%1 mWh</source>
+        <translation>%1 mWh</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 A</source>
+        <translation>%1 A</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 W</translation>
+    </message>
+    <message>
+        <source>Discharging</source>
+        <translation>放電中</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>充電中</translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation>待機中</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>モデル:</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>製造元:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>シリアル番号:</translation>
+    </message>
+    <message>
+        <source>Technology:</source>
+        <translation>種類:</translation>
+    </message>
+    <message>
+        <source>Design capacity:</source>
+        <translation>設計容量:</translation>
+    </message>
+    <message>
+        <source>Last full capacity:</source>
+        <translation>前回の満充電容量:</translation>
+    </message>
+    <message>
+        <source>Health:</source>
+        <translation>健全性:</translation>
+    </message>
+    <message>
+        <source>Design voltage:</source>
+        <translation>設計電圧:</translation>
+    </message>
+    <message>
+        <source>Cycle count:</source>
+        <translation>サイクル数:</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>電力:</translation>
+    </message>
+    <message>
+        <source>Voltage:</source>
+        <translation>電圧:</translation>
+    </message>
+    <message>
+        <source>Charge:</source>
+        <translation>充電量:</translation>
+    </message>
+    <message>
+        <source>State:</source>
+        <translation>状態:</translation>
+    </message>
+    <message>
+        <source>No battery in this bay.</source>
+        <translation>このベイにバッテリーはありません。</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

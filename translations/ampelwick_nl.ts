@@ -99,6 +99,117 @@ Resterende tijd: wordt geschat…</translation>
         <source>Battery low</source>
         <translation>Accu bijna leeg</translation>
     </message>
+    <message>
+        <source>Battery &amp;details…</source>
+        <translation>Accu&amp;details…</translation>
+    </message>
+</context>
+<context>
+    <name>BatteryDetails</name>
+    <message>
+        <source>Battery details</source>
+        <translation>Accudetails</translation>
+    </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Lading in de afgelopen 24 uur:</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>onbekend</translation>
+    </message>
+    <message>
+        <source>%1 mAh</source>
+        <translation>%1 mAh</translation>
+    </message>
+    <message>
+        <source>%1 mWh</source>
+        <translation>%1 mWh</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 A</source>
+        <translation>%1 A</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 W</translation>
+    </message>
+    <message>
+        <source>Discharging</source>
+        <translation>Ontladen</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>Opladen</translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation>Inactief</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>Fabrikant:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Serienummer:</translation>
+    </message>
+    <message>
+        <source>Technology:</source>
+        <translation>Technologie:</translation>
+    </message>
+    <message>
+        <source>Design capacity:</source>
+        <translation>Ontwerpcapaciteit:</translation>
+    </message>
+    <message>
+        <source>Last full capacity:</source>
+        <translation>Laatste volle capaciteit:</translation>
+    </message>
+    <message>
+        <source>Health:</source>
+        <translation>Conditie:</translation>
+    </message>
+    <message>
+        <source>Design voltage:</source>
+        <translation>Ontwerpspanning:</translation>
+    </message>
+    <message>
+        <source>Cycle count:</source>
+        <translation>Aantal cycli:</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>Vermogen:</translation>
+    </message>
+    <message>
+        <source>Voltage:</source>
+        <translation>Spanning:</translation>
+    </message>
+    <message>
+        <source>Charge:</source>
+        <translation>Lading:</translation>
+    </message>
+    <message>
+        <source>State:</source>
+        <translation>Toestand:</translation>
+    </message>
+    <message>
+        <source>No battery in this bay.</source>
+        <translation>Er zit geen accu in dit vak.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -99,6 +99,117 @@ Pozostały czas: szacowanie…</translation>
         <source>Battery low</source>
         <translation>Niski poziom baterii</translation>
     </message>
+    <message>
+        <source>Battery &amp;details…</source>
+        <translation>Szczegóły &amp;baterii…</translation>
+    </message>
+</context>
+<context>
+    <name>BatteryDetails</name>
+    <message>
+        <source>Battery details</source>
+        <translation>Szczegóły baterii</translation>
+    </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Naładowanie w ciągu ostatnich 24 godzin:</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>nieznane</translation>
+    </message>
+    <message>
+        <source>%1 mAh</source>
+        <translation>%1 mAh</translation>
+    </message>
+    <message>
+        <source>%1 mWh</source>
+        <translation>%1 mWh</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 A</source>
+        <translation>%1 A</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 W</translation>
+    </message>
+    <message>
+        <source>Discharging</source>
+        <translation>Rozładowywanie</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>Ładowanie</translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation>Bezczynna</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>Producent:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Numer seryjny:</translation>
+    </message>
+    <message>
+        <source>Technology:</source>
+        <translation>Technologia:</translation>
+    </message>
+    <message>
+        <source>Design capacity:</source>
+        <translation>Pojemność projektowa:</translation>
+    </message>
+    <message>
+        <source>Last full capacity:</source>
+        <translation>Ostatnia pełna pojemność:</translation>
+    </message>
+    <message>
+        <source>Health:</source>
+        <translation>Kondycja:</translation>
+    </message>
+    <message>
+        <source>Design voltage:</source>
+        <translation>Napięcie projektowe:</translation>
+    </message>
+    <message>
+        <source>Cycle count:</source>
+        <translation>Liczba cykli:</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>Pobór:</translation>
+    </message>
+    <message>
+        <source>Voltage:</source>
+        <translation>Napięcie:</translation>
+    </message>
+    <message>
+        <source>Charge:</source>
+        <translation>Naładowanie:</translation>
+    </message>
+    <message>
+        <source>State:</source>
+        <translation>Stan:</translation>
+    </message>
+    <message>
+        <source>No battery in this bay.</source>
+        <translation>W tej wnęce nie ma baterii.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

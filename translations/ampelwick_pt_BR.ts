@@ -99,6 +99,117 @@ Tempo restante: estimando…</translation>
         <source>Battery low</source>
         <translation>Bateria fraca</translation>
     </message>
+    <message>
+        <source>Battery &amp;details…</source>
+        <translation>&amp;Detalhes da bateria…</translation>
+    </message>
+</context>
+<context>
+    <name>BatteryDetails</name>
+    <message>
+        <source>Battery details</source>
+        <translation>Detalhes da bateria</translation>
+    </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Carga nas últimas 24 horas:</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>desconhecido</translation>
+    </message>
+    <message>
+        <source>%1 mAh</source>
+        <translation>%1 mAh</translation>
+    </message>
+    <message>
+        <source>%1 mWh</source>
+        <translation>%1 mWh</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 A</source>
+        <translation>%1 A</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 W</translation>
+    </message>
+    <message>
+        <source>Discharging</source>
+        <translation>Descarregando</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>Carregando</translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation>Ociosa</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>Modelo:</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>Fabricante:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Número de série:</translation>
+    </message>
+    <message>
+        <source>Technology:</source>
+        <translation>Tecnologia:</translation>
+    </message>
+    <message>
+        <source>Design capacity:</source>
+        <translation>Capacidade de projeto:</translation>
+    </message>
+    <message>
+        <source>Last full capacity:</source>
+        <translation>Última capacidade total:</translation>
+    </message>
+    <message>
+        <source>Health:</source>
+        <translation>Saúde:</translation>
+    </message>
+    <message>
+        <source>Design voltage:</source>
+        <translation>Tensão de projeto:</translation>
+    </message>
+    <message>
+        <source>Cycle count:</source>
+        <translation>Número de ciclos:</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>Consumo:</translation>
+    </message>
+    <message>
+        <source>Voltage:</source>
+        <translation>Tensão:</translation>
+    </message>
+    <message>
+        <source>Charge:</source>
+        <translation>Carga:</translation>
+    </message>
+    <message>
+        <source>State:</source>
+        <translation>Estado:</translation>
+    </message>
+    <message>
+        <source>No battery in this bay.</source>
+        <translation>Não há bateria neste compartimento.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

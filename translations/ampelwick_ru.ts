@@ -99,6 +99,117 @@ Time remaining: estimating…</source>
         <source>Battery low</source>
         <translation>Низкий заряд батареи</translation>
     </message>
+    <message>
+        <source>Battery &amp;details…</source>
+        <translation>&amp;Сведения о батарее…</translation>
+    </message>
+</context>
+<context>
+    <name>BatteryDetails</name>
+    <message>
+        <source>Battery details</source>
+        <translation>Сведения о батарее</translation>
+    </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Заряд за последние 24 часа:</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>неизвестно</translation>
+    </message>
+    <message>
+        <source>%1 mAh</source>
+        <translation>%1 мА·ч</translation>
+    </message>
+    <message>
+        <source>%1 mWh</source>
+        <translation>%1 мВт·ч</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 В</translation>
+    </message>
+    <message>
+        <source>%1 A</source>
+        <translation>%1 А</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 Вт</translation>
+    </message>
+    <message>
+        <source>Discharging</source>
+        <translation>Разряжается</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>Заряжается</translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation>Простаивает</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>Модель:</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>Производитель:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Серийный номер:</translation>
+    </message>
+    <message>
+        <source>Technology:</source>
+        <translation>Технология:</translation>
+    </message>
+    <message>
+        <source>Design capacity:</source>
+        <translation>Проектная ёмкость:</translation>
+    </message>
+    <message>
+        <source>Last full capacity:</source>
+        <translation>Последняя полная ёмкость:</translation>
+    </message>
+    <message>
+        <source>Health:</source>
+        <translation>Здоровье:</translation>
+    </message>
+    <message>
+        <source>Design voltage:</source>
+        <translation>Проектное напряжение:</translation>
+    </message>
+    <message>
+        <source>Cycle count:</source>
+        <translation>Число циклов:</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>Мощность:</translation>
+    </message>
+    <message>
+        <source>Voltage:</source>
+        <translation>Напряжение:</translation>
+    </message>
+    <message>
+        <source>Charge:</source>
+        <translation>Заряд:</translation>
+    </message>
+    <message>
+        <source>State:</source>
+        <translation>Режим:</translation>
+    </message>
+    <message>
+        <source>No battery in this bay.</source>
+        <translation>В этом отсеке нет батареи.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -99,6 +99,117 @@ Time remaining: estimating…</source>
         <source>Battery low</source>
         <translation>Низький заряд батареї</translation>
     </message>
+    <message>
+        <source>Battery &amp;details…</source>
+        <translation>Відомості про &amp;батарею…</translation>
+    </message>
+</context>
+<context>
+    <name>BatteryDetails</name>
+    <message>
+        <source>Battery details</source>
+        <translation>Відомості про батарею</translation>
+    </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>Заряд за останні 24 години:</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>невідомо</translation>
+    </message>
+    <message>
+        <source>%1 mAh</source>
+        <translation>%1 мА·год</translation>
+    </message>
+    <message>
+        <source>%1 mWh</source>
+        <translation>%1 мВт·год</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 В</translation>
+    </message>
+    <message>
+        <source>%1 A</source>
+        <translation>%1 А</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 Вт</translation>
+    </message>
+    <message>
+        <source>Discharging</source>
+        <translation>Розряджається</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>Заряджається</translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation>Простоює</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>Модель:</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>Виробник:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Серійний номер:</translation>
+    </message>
+    <message>
+        <source>Technology:</source>
+        <translation>Технологія:</translation>
+    </message>
+    <message>
+        <source>Design capacity:</source>
+        <translation>Проєктна ємність:</translation>
+    </message>
+    <message>
+        <source>Last full capacity:</source>
+        <translation>Остання повна ємність:</translation>
+    </message>
+    <message>
+        <source>Health:</source>
+        <translation>Здоров’я:</translation>
+    </message>
+    <message>
+        <source>Design voltage:</source>
+        <translation>Проєктна напруга:</translation>
+    </message>
+    <message>
+        <source>Cycle count:</source>
+        <translation>Кількість циклів:</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>Потужність:</translation>
+    </message>
+    <message>
+        <source>Voltage:</source>
+        <translation>Напруга:</translation>
+    </message>
+    <message>
+        <source>Charge:</source>
+        <translation>Заряд:</translation>
+    </message>
+    <message>
+        <source>State:</source>
+        <translation>Режим:</translation>
+    </message>
+    <message>
+        <source>No battery in this bay.</source>
+        <translation>У цьому відсіку немає батареї.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

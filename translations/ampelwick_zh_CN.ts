@@ -99,6 +99,117 @@ Time remaining: estimating…</source>
         <source>Battery low</source>
         <translation>电池电量低</translation>
     </message>
+    <message>
+        <source>Battery &amp;details…</source>
+        <translation>电池详情(&amp;D)…</translation>
+    </message>
+</context>
+<context>
+    <name>BatteryDetails</name>
+    <message>
+        <source>Battery details</source>
+        <translation>电池详情</translation>
+    </message>
+    <message>
+        <source>Charge over the last 24 hours:</source>
+        <translation>过去 24 小时的电量：</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>%1 mAh</source>
+        <translation>%1 mAh</translation>
+    </message>
+    <message>
+        <source>%1 mWh</source>
+        <translation>%1 mWh</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 A</source>
+        <translation>%1 A</translation>
+    </message>
+    <message>
+        <source>%1 W</source>
+        <translation>%1 W</translation>
+    </message>
+    <message>
+        <source>Discharging</source>
+        <translation>放电中</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>充电中</translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation>空闲</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>型号：</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>制造商：</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>序列号：</translation>
+    </message>
+    <message>
+        <source>Technology:</source>
+        <translation>技术：</translation>
+    </message>
+    <message>
+        <source>Design capacity:</source>
+        <translation>设计容量：</translation>
+    </message>
+    <message>
+        <source>Last full capacity:</source>
+        <translation>上次充满容量：</translation>
+    </message>
+    <message>
+        <source>Health:</source>
+        <translation>健康度：</translation>
+    </message>
+    <message>
+        <source>Design voltage:</source>
+        <translation>设计电压：</translation>
+    </message>
+    <message>
+        <source>Cycle count:</source>
+        <translation>循环次数：</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>功率：</translation>
+    </message>
+    <message>
+        <source>Voltage:</source>
+        <translation>电压：</translation>
+    </message>
+    <message>
+        <source>Charge:</source>
+        <translation>电量：</translation>
+    </message>
+    <message>
+        <source>State:</source>
+        <translation>状态：</translation>
+    </message>
+    <message>
+        <source>No battery in this bay.</source>
+        <translation>此电池仓中没有电池。</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -253,6 +253,27 @@ TEST_F(LinuxSupply, TwoBatteriesAddUp)
 	/* BAT0 in, idle at 2 %: 11 of 100 Wh, 11 Wh at 10 W. */
 	set(bat0, "present", "1");
 	ASSERT_EQ(ampelwick_poll(&src), 0);
+	static const char *const attrs[][2] = {
+		{ "energy_full_design", "60000000" }, { "cycle_count", "212" },
+		{ "model_name", "5B10W13930" }, { "technology", "Li-poly" },
+		{ "serial_number", " " }, { "voltage_now", "11800000" },
+	};
+	for (const auto &a : attrs)
+		umockdev_testbed_set_attribute(tb, bat1, a[0], a[1]);
+	batt_details d[BATT_MAX_UNITS];
+	ASSERT_EQ(ampelwick_details(&src, d, BATT_MAX_UNITS), 2);
+	EXPECT_EQ(d[0].design, -1);	/* BAT0 tells nothing of the kind */
+	EXPECT_EQ(d[0].cycles, -1);
+	EXPECT_STREQ(d[0].model, "");
+	EXPECT_FALSE(d[1].charge);
+	EXPECT_EQ(batt_health(d[1].full, d[1].design), 83);
+	EXPECT_EQ(d[1].cycles, 212);
+	EXPECT_EQ(d[1].rate, 10000);	/* mW, whatever its sign */
+	EXPECT_EQ(d[1].voltage, 11800);
+	EXPECT_EQ(d[1].state, BATT_DISCHARGING);
+	EXPECT_STREQ(d[1].model, "5B10W13930");
+	EXPECT_STREQ(d[1].technology, "Li-poly");
+	EXPECT_STREQ(d[1].serial, "");
 	EXPECT_EQ(src.status.capacity, 11);
 	EXPECT_EQ(src.status.state, BATT_DISCHARGING);
 	EXPECT_EQ(src.status.time_left, 66);

@@ -231,7 +231,8 @@ TEST_F(BatterySource, TwoBatteriesAsTheSystemSumsThem)
 	EXPECT_EQ(src.status.low_capacity, 6);
 
 	/* Unit 1 taken out: unit 0 alone, the bay listed as empty. */
-	r.extra = second_unit(-1, 7);
+	r.extra = second_unit(-1, 7) + "mah=1\ndvol=11100\ncycles=4294967295\n"
+	    "model= 5B10W13930 \nserial=  \n";
 	write(r);
 	ASSERT_EQ(ampelwick_poll(&src), 0);
 	EXPECT_TRUE(ampelwick_present(&src));
@@ -239,6 +240,19 @@ TEST_F(BatterySource, TwoBatteriesAsTheSystemSumsThem)
 	EXPECT_FALSE(ampelwick_unit(&src, 1)->present);
 	ASSERT_EQ(ampelwick_get_batt_info(&src), 0);
 	EXPECT_EQ(src.status.warn_capacity, 10);
+
+	/* What each tells about itself; the firmware's "unknown" is no number. */
+	batt_details d[BATT_MAX_UNITS];
+	ASSERT_EQ(ampelwick_details(&src, d, BATT_MAX_UNITS), 2);
+	EXPECT_TRUE(d[0].charge);
+	EXPECT_EQ(batt_health(d[0].full, d[0].design), 83);	/* 50000 of 60000 */
+	EXPECT_EQ(d[0].design_voltage, 11100);
+	EXPECT_EQ(d[0].cycles, -1);
+	EXPECT_EQ(d[0].rate, 1200);
+	EXPECT_EQ(d[0].voltage, -1);
+	EXPECT_STREQ(d[0].model, "5B10W13930");
+	EXPECT_STREQ(d[0].serial, "");
+	EXPECT_FALSE(d[1].present);
 
 	/* Both out: waiting; unit 1 back, charging. */
 	r.state = 7;

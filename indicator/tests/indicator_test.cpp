@@ -21,6 +21,7 @@
 #include "battindicator.h"
 #include "batterywatch.h"
 #include "countdown.h"
+#include "detailswindow.h"
 #include "fallbackwindow.h"
 #include "laptop.h"
 #include "preferences.h"
@@ -79,7 +80,7 @@ class IndicatorTest : public QObject {
 	void poll() { watch()->pollACPI(); }
 	QAction *preferencesEntry() const
 	{
-		return tray()->contextMenu()->actions().value(0);
+		return tray()->contextMenu()->actions().value(1);
 	}
 	Countdown *countdown() const;
 	QList<QWidget *> trayWindows() const;
@@ -297,11 +298,12 @@ IndicatorTest::menuAndClicks()
 {
 	start();
 	QMenu *menu = tray()->contextMenu();
-	QCOMPARE(menu->actions().size(), 2);
-	QCOMPARE(menu->actions()[0]->text(), QString("&Preferences"));
-	QCOMPARE(menu->actions()[1]->text(), QString("&Quit"));
-	QVERIFY(!menu->actions()[0]->icon().isNull());
+	QCOMPARE(menu->actions().size(), 3);
+	QCOMPARE(menu->actions()[0]->text(), QString("Battery &details…"));
+	QCOMPARE(menu->actions()[1]->text(), QString("&Preferences"));
+	QCOMPARE(menu->actions()[2]->text(), QString("&Quit"));
 	QVERIFY(!menu->actions()[1]->icon().isNull());
+	QVERIFY(!menu->actions()[2]->icon().isNull());
 
 	/*
 	 * One dialog at a time: requests while it is open (a click over
@@ -325,6 +327,35 @@ IndicatorTest::menuAndClicks()
 	emit tray()->activated(QSystemTrayIcon::DoubleClick);
 	QTRY_COMPARE_WITH_TIMEOUT(handler.seen,
 	    QStringList({ "Preferences", "Preferences" }), PATIENCE);
+
+	/* The details: one window, following the readings while it is open. */
+	menu->actions()[0]->trigger();
+	menu->actions()[0]->trigger();
+	BatteryDetails *details = nullptr;
+	QTRY_VERIFY_WITH_TIMEOUT((details = indicator->findChild<
+	    BatteryDetails *>()) != nullptr && details->isVisible(), PATIENCE);
+	QCOMPARE(indicator->findChildren<BatteryDetails *>().size(), 1);
+	auto texts = [details] {
+		QStringList t;
+		for (QLabel *label : details->findChildren<QLabel *>())
+			if (label->isVisibleTo(details))
+				t << label->text();
+		return t;
+	};
+	QVERIFY(texts().contains("83%"));	/* 50000 of 60000 */
+	QVERIFY(texts().contains("unknown"));	/* no model given */
+	QVERIFY(!texts().contains("Cycle count:"));
+	laptop->set(41, 2, -1, 1);
+	poll();
+	QTRY_VERIFY_WITH_TIMEOUT(texts().contains("Charging"), PATIENCE);
+	QVERIFY(texts().contains("41%"));
+	/* The readings went to the history in the test's home. */
+	QFile history(laptop->path(".local/state/ampelwick/history"));
+	QVERIFY(history.open(QIODevice::ReadOnly));
+	QVERIFY(history.readAll().count('\n') >= 2);
+	details->close();
+	QTRY_VERIFY_WITH_TIMEOUT(
+	    indicator->findChild<BatteryDetails *>() == nullptr, PATIENCE);
 }
 
 /* Ok: in force at once and saved; a failed save is reported once. */
@@ -585,7 +616,7 @@ IndicatorTest::quitSavesAndLeavesTheEventLoop()
 {
 	settings.pollInterval = 8;
 	start();
-	QAction *quit = tray()->contextMenu()->actions().value(1);
+	QAction *quit = tray()->contextMenu()->actions().value(2);
 	QTimer::singleShot(0, quit, &QAction::trigger);
 	QCOMPARE(QCoreApplication::exec(), 0);
 	QFile config(laptop->configPath());

@@ -302,6 +302,7 @@ class Scenario(unittest.TestCase):
             "XDG_CONFIG_HOME": os.path.join(self.home.home, ".config"),
             "XDG_CACHE_HOME": os.path.join(self.home.home, ".cache"),
             "XDG_DATA_HOME": os.path.join(self.home.home, ".local", "share"),
+            "XDG_STATE_HOME": os.path.join(self.home.home, ".local", "state"),
             # No session bus on this desktop: the tray is XEmbed and
             # balloons are Qt's own windows.
             "DBUS_SESSION_BUS_ADDRESS":

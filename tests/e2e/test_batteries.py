@@ -3,10 +3,11 @@
 (the all-units query): unit 0 idle and nearly empty, unit 1 draining.  The
 probe build reports its tool tips and balloons on standard output."""
 import os
+import time
 
 import desktop
 from desktop import settings_text
-from harness import Scenario
+from harness import PATIENCE, Scenario
 
 COUNTDOWN = "Critical battery capacity reached"
 
@@ -97,4 +98,37 @@ class TwoBatteries(Scenario):
         self.wait_gauge(icon, "green", 16, "charging both")
         self.check(self.balloons(run) == critical, "no further balloon",
                    self.balloons(run))
+        self.check(run.alive(), "the program keeps running")
+
+    def history(self):
+        """A day behind: a drain, a night asleep, a charge, a drain."""
+        now = int(time.time())
+        lines = ["# ampelwick charge history 1"]
+        for minute, percent, state in (
+                [(m, 100 - m * 70 // 600, 1) for m in range(0, 600, 5)] +
+                [(m, 30 + (m - 780) * 60 // 200, 2) for m in range(780, 980, 5)] +
+                [(m, 90 - (m - 980) * 40 // 440, 1) for m in range(980, 1420, 5)]):
+            lines.append("%d %d %d %d" % (now - 86400 + minute * 60, percent,
+                                          state, minute in (0, 780)))
+        path = os.path.join(self.home.home, ".local", "state", "ampelwick")
+        os.makedirs(path, mode=0o700)
+        with open(os.path.join(path, "history"), "w") as f:
+            f.write("\n".join(lines) + "\n")
+
+    def test_details_window(self):
+        self.history()
+        self.battery(units=2, cap=60, state=1, min=-1, rate=9000, dcap=60000,
+                     lfcap=50000, dvol=11100, volt=11800, cycles=212,
+                     model="5B10W13930", oem="SMP", serial="1427", type="LiP",
+                     **unit1(-1, 7))
+        run, icon = self.start_monitoring(settings_text(poll_interval=1))
+        self.click(icon, button=3)
+        menu = desktop.wait_for(lambda: [
+            w for w in self.windows(cls=self.program_class()) if w != icon],
+            PATIENCE)
+        self.check(menu, "the tray menu opens")
+        self.desk.xdotool("key", "d")
+        window = self.window("Battery details")
+        time.sleep(1)
+        self.shot("details", window)
         self.check(run.alive(), "the program keeps running")

@@ -297,8 +297,8 @@ class StatusNotifierItem(Scenario):
         labels = self.bus.menu(item, props["Menu"])
         self.record("menu labels", labels)
         # dbusmenu marks the mnemonic with "_" where Qt has "&".
-        self.check(labels == ["_Preferences", "_Quit"],
-                   "the menu: Preferences above Quit", labels)
+        self.check(labels == ["Battery _details…", "_Preferences", "_Quit"],
+                   "the menu: details, Preferences, Quit", labels)
         self.check(self.program_windows() == [],
                    "no window of the program on the X display",
                    self.describe_windows())
