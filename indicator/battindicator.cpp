@@ -1,6 +1,5 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
 #include <QAction>
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QGuiApplication>
@@ -8,6 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "activation.h"
 #include "battindicator.h"
 #include "batterywatch.h"
 #include "fallbackwindow.h"
@@ -250,16 +250,7 @@ BattIndicator::showConfigMenu()
 	if (lowBattery->actionUnderway())
 		return;
 	if (preferences != nullptr) {
-		preferences->setWindowState((preferences->windowState() &
-		    ~Qt::WindowMinimized) | Qt::WindowActive);
-		preferences->raise();
-		/*
-		 * Where the platform refuses to activate it (a compositor with
-		 * no activation token for us) it is marked urgent; the mark
-		 * goes when the window becomes active.
-		 */
-		preferences->activateWindow();
-		QApplication::alert(preferences);
+		activate_window(preferences);
 		return;
 	}
 	/* A window of ours to stand on, for compositors that tile the rest. */
