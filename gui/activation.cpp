@@ -1,7 +1,6 @@
 /* SPDX-License-Identifier: BSD-2-Clause */
 #include <stdlib.h>
 
-#include <QApplication>
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -30,6 +29,8 @@ activate_window(QWidget *window)
 	if (token != nullptr)
 		qunsetenv("XDG_ACTIVATION_TOKEN");
 	free(token);
-	/* Where activation was refused: the window is not active. */
-	QApplication::alert(window);
+	/*
+	 * No QApplication::alert(): under i3 it withdraws the urgent mark
+	 * the request has just set, and Qt on Wayland does nothing with it.
+	 */
 }

@@ -10,8 +10,8 @@
 class QWidget;
 
 /*
- * Restores, raises and activates the window; where the window system
- * declines, it marks the window urgent so that its workspace shows it.
+ * Restores, raises and asks to activate the window.  The window manager
+ * decides: i3 and sway mark a window on another workspace urgent instead.
  */
 void	activate_window(QWidget *window);
 

@@ -256,6 +256,8 @@ BattIndicator::showConfigMenu()
 	/* A window of ours to stand on, for compositors that tile the rest. */
 	preferences = new Preferences(settings, fallback != nullptr &&
 	    fallback->isVisible() ? fallback : nullptr);
+	/* Modal to its parent alone: the icon in a tray takes the click. */
+	preferences->setWindowModality(Qt::WindowModal);
 	if (preferences->exec() == QDialog::Accepted && preferences != nullptr) {
 		/* In force at once, whatever the save says. */
 		applySettings(preferences->settings());
