@@ -3,7 +3,6 @@
 #include <time.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QGuiApplication>
@@ -11,6 +10,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "activation.h"
 #include "battindicator.h"
 #include "batterywatch.h"
 #include "detailswindow.h"
@@ -301,16 +301,7 @@ BattIndicator::showConfigMenu()
 	if (lowBattery->actionUnderway())
 		return;
 	if (preferences != nullptr) {
-		preferences->setWindowState((preferences->windowState() &
-		    ~Qt::WindowMinimized) | Qt::WindowActive);
-		preferences->raise();
-		/*
-		 * Where the platform refuses to activate it (a compositor with
-		 * no activation token for us) it is marked urgent; the mark
-		 * goes when the window becomes active.
-		 */
-		preferences->activateWindow();
-		QApplication::alert(preferences);
+		activate_window(preferences);
 		return;
 	}
 	/* A window of ours to stand on, for compositors that tile the rest. */
@@ -318,6 +309,8 @@ BattIndicator::showConfigMenu()
 	    fallback->isVisible() ? fallback : nullptr);
 	if (BatteryWatch::canSuspend() == 0)
 		preferences->noteCannotSuspend();
+	/* Modal to its parent alone: the icon in a tray takes the click. */
+	preferences->setWindowModality(Qt::WindowModal);
 	if (preferences->exec() == QDialog::Accepted && preferences != nullptr) {
 		/* In force at once, whatever the save says. */
 		applySettings(preferences->settings());
@@ -341,11 +334,8 @@ BattIndicator::showDetails()
 		showDetailsReading();
 		showDetailsHistory();
 	}
-	details->setWindowState((details->windowState() &
-	    ~Qt::WindowMinimized) | Qt::WindowActive);
 	details->show();
-	details->raise();
-	details->activateWindow();
+	activate_window(details);
 }
 
 void

@@ -195,13 +195,14 @@ class TilingWindowManager(Scenario):
         return subprocess.run(["i3-msg"] + list(args), env=self.desk.env(),
                               capture_output=True, text=True).stdout
 
-    def preferences(self):
-        """Whether each Preferences in i3's tree floats."""
+    def preferences(self, key="floating"):
+        """Whether each Preferences in i3's tree floats, or has the key."""
         found = []
 
         def walk(node, floating):
             if node.get("name") == "Preferences" and node.get("window"):
-                found.append(floating)
+                found.append(floating if key == "floating" else
+                             node.get(key))
             for child in node.get("nodes", []):
                 walk(child, floating)
             for child in node.get("floating_nodes", []):
@@ -236,4 +237,10 @@ class TilingWindowManager(Scenario):
         self.check(desktop.wait_for(self.preferences, PATIENCE) ==
                    [True], "Preferences floats",
                    self.preferences())
+        # A click from another workspace marks it urgent.
+        self.i3("workspace", "2")
+        self.click(icon)
+        self.check(desktop.wait_for(lambda: self.preferences("urgent") ==
+                                    [True], PATIENCE, interval=0.5),
+                   "Preferences urgent", self.preferences("urgent"))
         self.check(run.alive(), "the program keeps running")

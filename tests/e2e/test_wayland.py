@@ -174,12 +174,14 @@ class Wayland(Scenario):
             for name, p in self.procs.items())
 
     def nodes(self):
-        """The windows of the sway tree as (name, floating)."""
+        """The windows of the sway tree as (name, floating, whether it is
+        focused or urgent)."""
         found = []
 
         def walk(node, floats):
             if node.get("pid") is not None:
-                found.append((node.get("name"), floats))
+                found.append((node.get("name"), floats,
+                              node.get("focused") or node.get("urgent")))
             for child in node.get("nodes", []):
                 walk(child, False)
             for child in node.get("floating_nodes", []):
@@ -267,5 +269,13 @@ class Wayland(Scenario):
         self.shot("preferences")
         self.check(len(dialogs) == 1 and dialogs[0][1],
                    "one floating Preferences", dialogs)
+
+        # From another workspace a click brings it or marks it urgent.
+        self.tool("swaymsg", "workspace", "2")
+        click()
+        self.check(desktop.wait_for(lambda: [
+            n for n in self.nodes() if n[0] == "Preferences" and n[2]],
+            PATIENCE, interval=0.5), "Preferences focused or urgent",
+            self.nodes())
 
         self.check(run.alive(), "the program keeps running")

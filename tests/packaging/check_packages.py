@@ -4,8 +4,9 @@
 
 - The FreeBSD port: every FreeBSD package of the build, lib and run
   purposes is a USES or USE_QT entry of the port (qtN-NAME of build is
-  NAME:build, of lib NAME, of run NAME:run, with USES qt:N), and the port
-  names no other.
+  NAME:build, of lib NAME, of run NAME:run, with USES qt:N) or the origin
+  of a dependency of its purpose (category/NAME in BUILD_DEPENDS,
+  LIB_DEPENDS or RUN_DEPENDS), and the port names no other.
 - The README: each install command after a "<!-- packages: SYSTEM
   PURPOSE... -->" mark installs exactly those packages; both systems have
   one.
@@ -22,6 +23,8 @@ import sys
 # Ports framework features that stand for a package.
 USES_PACKAGES = {"cmake": "cmake", "pkgconfig": "pkgconf", "gl": "libglvnd"}
 QT_SUFFIX = {"build": ":build", "lib": "", "run": ":run"}
+DEPENDS = {"build": "BUILD_DEPENDS", "lib": "LIB_DEPENDS",
+           "run": "RUN_DEPENDS"}
 PROGRAM_PURPOSES = ("build", "lib", "run")
 
 
@@ -54,12 +57,16 @@ def check_port(lists, makefile):
     use_qt = set(variables.get("USE_QT", []))
     want_qt = set()
     qt_uses = set()
+    depends = {purpose: {d.split("/")[-1] for d in variables.get(v, [])}
+               for purpose, v in DEPENDS.items()}
     for purpose in PROGRAM_PURPOSES:
         for p in lists.get(("freebsd", purpose), []):
             m = re.match(r"qt(\d)-(.+)$", p)
             if m:
                 qt_uses.add("qt:" + m.group(1))
                 want_qt.add(m.group(2) + QT_SUFFIX[purpose])
+            elif p in depends[purpose]:
+                depends[purpose].discard(p)
             elif p not in USES_PACKAGES.values():
                 errors.append("no port equivalent for the package " + p)
             elif not any(USES_PACKAGES.get(u) == p for u in uses):
@@ -72,6 +79,10 @@ def check_port(lists, makefile):
         errors.append("port USES %s; the list's Qt packages are of %s"
                       % (" ".join(u for u in uses if u.startswith("qt:")),
                          " ".join(sorted(qt_uses))))
+    for purpose, names in depends.items():
+        for p in sorted(names):
+            errors.append("port %s has %s, not in the package list"
+                          % (DEPENDS[purpose], p))
     for q in sorted(want_qt - use_qt):
         errors.append("port USE_QT lacks " + q)
     for q in sorted(use_qt - want_qt):
