@@ -168,6 +168,21 @@ detail_state(uint32_t state)
 	return state & ACPI_BATT_STAT_CHARGING ? BATT_CHARGING : 0;
 }
 
+/* The figures _BIX and _BIF both give, under the same names. */
+template <typename Info>
+static void
+info_figures(batt_details *d, const Info &info)
+{
+	d->charge = info.units == ACPI_BIF_UNITS_MA;
+	d->design = info.dcap;
+	d->full = info.lfcap;
+	d->design_voltage = info.dvol;
+	text(d->model, info.model, sizeof(info.model));
+	text(d->serial, info.serial, sizeof(info.serial));
+	text(d->technology, info.type, sizeof(info.type));
+	text(d->manufacturer, info.oeminfo, sizeof(info.oeminfo));
+}
+
 /* _BIX where the firmware has it (with the cycle count), else _BIF. */
 int
 platform_read_details(int fd, int unit, batt_details *d)
@@ -177,28 +192,14 @@ platform_read_details(int fd, int unit, batt_details *d)
 	memset(&arg, 0, sizeof(arg));
 	arg.unit = unit;
 	if (ioctl(fd, ACPIIO_BATT_GET_BIX, &arg) == 0) {
-		d->charge = arg.bix.units == ACPI_BIF_UNITS_MA;
-		d->design = arg.bix.dcap;
-		d->full = arg.bix.lfcap;
-		d->design_voltage = arg.bix.dvol;
+		info_figures(d, arg.bix);
 		d->cycles = arg.bix.cycles;
-		text(d->model, arg.bix.model, sizeof(arg.bix.model));
-		text(d->serial, arg.bix.serial, sizeof(arg.bix.serial));
-		text(d->technology, arg.bix.type, sizeof(arg.bix.type));
-		text(d->manufacturer, arg.bix.oeminfo, sizeof(arg.bix.oeminfo));
 	} else {
 		memset(&arg, 0, sizeof(arg));
 		arg.unit = unit;
 		if (ioctl(fd, ACPIIO_BATT_GET_BIF, &arg) == -1)
 			return -1;
-		d->charge = arg.bif.units == ACPI_BIF_UNITS_MA;
-		d->design = arg.bif.dcap;
-		d->full = arg.bif.lfcap;
-		d->design_voltage = arg.bif.dvol;
-		text(d->model, arg.bif.model, sizeof(arg.bif.model));
-		text(d->serial, arg.bif.serial, sizeof(arg.bif.serial));
-		text(d->technology, arg.bif.type, sizeof(arg.bif.type));
-		text(d->manufacturer, arg.bif.oeminfo, sizeof(arg.bif.oeminfo));
+		info_figures(d, arg.bif);
 	}
 	memset(&arg, 0, sizeof(arg));
 	arg.unit = unit;

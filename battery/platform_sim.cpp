@@ -103,19 +103,29 @@ sim_path(char *buf, size_t len, const char *name)
 	return true;
 }
 
+/* The key without its unit's prefix ("1."), the unit in *unit; or null. */
+static const char *
+strip_unit(const char *key, long *unit)
+{
+	char *end;
+
+	*unit = 0;
+	if (key[0] < '0' || key[0] > '9')
+		return key;
+	*unit = strtol(key, &end, 10);
+	if (*end != '.' || *unit >= BATT_MAX_UNITS)
+		return nullptr;
+	return end + 1;
+}
+
 /* The slot a key names, or null. */
 static value *
 slot(sim_machine *m, const char *key)
 {
-	char *end;
-	long unit = 0;
+	long unit;
 
-	if (key[0] >= '0' && key[0] <= '9') {
-		unit = strtol(key, &end, 10);
-		if (*end != '.' || unit >= BATT_MAX_UNITS)
-			return nullptr;
-		key = end + 1;
-	}
+	if ((key = strip_unit(key, &unit)) == nullptr)
+		return nullptr;
 	for (int k = 0; k < U_COUNT; k++)
 		if (strcmp(key, unit_key_names[k]) == 0)
 			return &m->unit[unit][k];
@@ -129,15 +139,10 @@ slot(sim_machine *m, const char *key)
 static char *
 text_slot(sim_machine *m, const char *key)
 {
-	char *end;
-	long unit = 0;
+	long unit;
 
-	if (key[0] >= '0' && key[0] <= '9') {
-		unit = strtol(key, &end, 10);
-		if (*end != '.' || unit >= BATT_MAX_UNITS)
-			return nullptr;
-		key = end + 1;
-	}
+	if ((key = strip_unit(key, &unit)) == nullptr)
+		return nullptr;
 	for (int k = 0; k < T_COUNT; k++)
 		if (strcmp(key, unit_text_names[k]) == 0)
 			return m->text[unit][k];
