@@ -30,7 +30,7 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 LIST = os.path.join(ROOT, "tools", "mutants.txt")
-FIELDS = ("name", "file", "from", "to", "tests", "equivalent")
+FIELDS = ("name", "file", "from", "to", "tests", "after", "equivalent")
 
 
 class Mutant:
@@ -44,11 +44,19 @@ class Mutant:
         self.old = unescape(fields["from"])
         self.new = unescape(fields["to"])
         self.tests = fields["tests"]
+        self.after = unescape(fields["after"]) if "after" in fields else None
         self.equivalent = fields.get("equivalent")
 
 
 def unescape(text):
     return text.replace("\\t", "\t").replace("\\\\", "\\")
+
+
+def mutate(text, m):
+    """text with the mutant's line changed: the first "from" after "after"."""
+    start = text.index(m.after) + len(m.after) if m.after else 0
+    at = text.index(m.old, start)
+    return text[:at] + m.new + text[at + len(m.old):]
 
 
 def read_list(path):
@@ -124,9 +132,15 @@ def check_snippets(mutants, src):
             stale[m.name] = "no file %s" % m.file
             continue
         with open(path, encoding="utf-8") as f:
-            count = f.read().count(m.old)
-        if count != 1:
-            stale[m.name] = "%s holds the text %d times" % (m.file, count)
+            text = f.read()
+        if m.after and text.count(m.after) != 1:
+            stale[m.name] = "%s holds the text of after: %d times" % (
+                m.file, text.count(m.after))
+        elif m.after and m.old not in text[text.index(m.after):]:
+            stale[m.name] = "%s holds the text nowhere after it" % m.file
+        elif not m.after and text.count(m.old) != 1:
+            stale[m.name] = "%s holds the text %d times" % (
+                m.file, text.count(m.old))
         elif "\n" in m.old or "\n" in m.new or m.old == m.new:
             stale[m.name] = "not a change of one line"
     return stale
@@ -269,7 +283,7 @@ def main():
                 out.write("\n=== %s: %s\n" % (m.name, m.file))
             try:
                 with open(path, "w", encoding="utf-8") as f:
-                    f.write(original.replace(m.old, m.new))
+                    f.write(mutate(original, m))
                 why = ""
                 if not tests:
                     outcome, why = "no tests", "no test matches " + m.tests

@@ -174,6 +174,9 @@ TEST(Decisions, SeveralBatteriesAddUp)
 	EXPECT_EQ(c.minutes, 66);		/* 11 Wh at BAT1's 10 W alone */
 
 	/* A battery taken out leaves the other. */
+	r[0].present = false;
+	EXPECT_EQ(batt_combine(r, 3).minutes, 60);	/* BAT1's 10 Wh */
+	r[0].present = true;
 	r[1].present = false;
 	c = batt_combine(r, 3);
 	EXPECT_EQ(c.capacity, 2);

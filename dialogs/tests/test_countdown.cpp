@@ -188,6 +188,8 @@ TestCountdown::acceptedAtDeadline()
 	dlg.tickAt(dlg.deadline() - 1);
 	QCOMPARE(::sentence(dlg)->text(),
 	    QStringLiteral("Suspending system in 1 Second"));
+	/* The last tick comes at the deadline, not a second on. */
+	QCOMPARE(dlg.findChild<QTimer *>()->interval(), 1);
 	QVERIFY(dlg.isVisible());
 	dlg.tickAt(dlg.deadline());
 	QVERIFY(!dlg.isVisible());

@@ -87,6 +87,10 @@ BatteryWatchTest::pollJudgesTheFirstReadingThenChanges()
 	laptop->set(70, 1, 149);
 	watch->pollACPI();
 	QCOMPARE(changed.count(), 2);
+	/* The time left alone is a change. */
+	laptop->set(70, 1, 140);
+	watch->pollACPI();
+	QCOMPARE(changed.count(), 3);
 }
 
 void
@@ -135,6 +139,9 @@ BatteryWatchTest::batteryGoneAndBackThroughDevd()
 	QCOMPARE(first.count(), 1);
 	QCOMPARE(watch->status().state, BATT_CHARGING);
 	QVERIFY(pollTimer()->isActive());
+	/* Its first poll is judged, as at the start. */
+	watch->pollACPI();
+	QCOMPARE(changed.count(), 1);
 }
 
 void

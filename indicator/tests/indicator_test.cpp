@@ -582,6 +582,8 @@ IndicatorTest::screenChangeUnderOpenDialog()
 	QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeModalWidget() == nullptr,
 	    PATIENCE);
 	QCOMPARE(trayWindows().size(), 1);
+	/* Settled: no check runs on. */
+	QVERIFY(!indicator->findChild<QTimer *>("trayCheck")->isActive());
 }
 
 void
@@ -641,6 +643,10 @@ IndicatorTest::noTrayFallbackWindow()
 	/* After the last of its retries, and then no more checks. */
 	QCOMPARE(checks, 61);
 	QVERIFY(!check->isActive());
+	/* A tray may have come: the check runs again, with all its retries. */
+	checks = 0;
+	QMetaObject::invokeMethod(indicator, "trayChanged");
+	QTRY_VERIFY_WITH_TIMEOUT(checks >= 2, PATIENCE);
 	QVERIFY(!indicator->isVisible());
 	QVERIFY(tray() == nullptr);
 	QCOMPARE(window->minimumSize(), window->maximumSize());

@@ -70,7 +70,7 @@ TEST_F(SettingsTest, MissingVariablesTakeTheirDefaults)
 TEST_F(SettingsTest, NumbersOutOfRangeKeptAsWritten)
 {
 	static const char *const texts[][2] = {
-		{ "101", "1e9" }, { "abc", "fast" }, { "-1", "0" },
+		{ "101", "1e9" }, { "abc", "fast" }, { "-1", "0" }, { "5x", "3601" },
 	};
 
 	for (const auto &t : texts) {
@@ -88,12 +88,16 @@ TEST_F(SettingsTest, NumbersOutOfRangeKeptAsWritten)
 		ASSERT_TRUE(settings_load(&back));
 		EXPECT_TRUE(back == s) << file();
 	}
-	writeFile("shutdown_cap = 100\npoll_interval = 3600\n");
-	Settings s;
-	ASSERT_TRUE(settings_load(&s));
-	EXPECT_EQ(s.shutdownCap, 100);
-	EXPECT_EQ(s.pollInterval, 3600);
-	EXPECT_TRUE(settings_kept_texts(s).empty());
+	static const int bounds[][2] = { { 100, 3600 }, { 0, 1 } };
+	for (const auto &b : bounds) {
+		writeFile("shutdown_cap = " + std::to_string(b[0]) +
+		    "\npoll_interval = " + std::to_string(b[1]) + "\n");
+		Settings s;
+		ASSERT_TRUE(settings_load(&s));
+		EXPECT_EQ(s.shutdownCap, b[0]);
+		EXPECT_EQ(s.pollInterval, b[1]);
+		EXPECT_TRUE(settings_kept_texts(s).empty());
+	}
 }
 
 /* Failures leave the text with the store; the value stays as it was. */
