@@ -150,6 +150,7 @@ TEST(LowBattery, LevelsInForce)
 	/* Critical below warning, even from two sources. */
 	EXPECT_EQ(levels(8, 0, 10, 9), (std::vector<int>{ 8, 7 }));
 	EXPECT_EQ(levels(0, 12, 10, 5), (std::vector<int>{ 10, 9 }));
+	EXPECT_EQ(levels(0, 10, 10, 5), (std::vector<int>{ 10, 9 }));
 	/* A value out of range in the file counts as unset. */
 	EXPECT_EQ(levels(100, -4, 10, 5), (std::vector<int>{ 10, 5 }));
 }
