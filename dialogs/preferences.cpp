@@ -34,6 +34,7 @@ Preferences::Preferences(const Settings &settings, QWidget *parent)
 	criticalLevelSb = levelBox(settings.criticalLevel);
 	autoShutdownCb = new QCheckBox(tr("Auto suspend/shutdown"));
 	themeIconsCb = new QCheckBox(tr("Use theme icons for tray"));
+	iconDigitsCb = new QCheckBox(tr("Show the charge in the icon"));
 	notifyFullCb = new QCheckBox(tr("Notify when fully charged"));
 	notifyChargerCb = new QCheckBox(
 	    tr("Notify when the charger is connected or disconnected"));
@@ -67,6 +68,7 @@ Preferences::Preferences(const Settings &settings, QWidget *parent)
 	pollIntervalSb->setValue(settings.pollInterval);
 	autoWidget->setEnabled(autoShutdownCb->checkState() != Qt::Unchecked);
 	themeIconsCb->setCheckState(check_state(settings.useIconTheme));
+	iconDigitsCb->setChecked(settings.iconDigits);
 	notifyFullCb->setChecked(settings.notifyFull);
 	notifyChargerCb->setChecked(settings.notifyCharger);
 	/* The critical level stays below a set warning level. */
@@ -135,6 +137,7 @@ Preferences::layOut()
 	pollForm->addRow(new QLabel(tr("Critical at:")), criticalLevelSb);
 	pollForm->addRow(createSeparator(this));
 	mainLayout->addWidget(themeIconsCb, 0);
+	mainLayout->addWidget(iconDigitsCb, 0);
 	mainLayout->addWidget(notifyFullCb, 0);
 	mainLayout->addWidget(notifyChargerCb, 0);
 	mainLayout->addLayout(buttonRow(), 0);
@@ -295,6 +298,7 @@ Preferences::acceptSlot()
 	s.useIconTheme = themeIconsCb->checkState() == Qt::Checked;
 	s.warnLevel = warnLevelSb->value();
 	s.criticalLevel = criticalLevelSb->value();
+	s.iconDigits = iconDigitsCb->isChecked();
 	s.notifyFull = notifyFullCb->isChecked();
 	s.notifyCharger = notifyChargerCb->isChecked();
 	edited = s;

@@ -56,6 +56,7 @@ private:
 	QSpinBox	*criticalLevelSb;
 	QCheckBox	*autoShutdownCb;
 	QCheckBox	*themeIconsCb;
+	QCheckBox	*iconDigitsCb;
 	QCheckBox	*notifyFullCb;
 	QCheckBox	*notifyChargerCb;
 	QLineEdit	*shutdownCmdEdit;

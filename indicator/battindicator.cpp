@@ -424,7 +424,7 @@ BattIndicator::showStatus()
 		return;
 	const batt_status now = reading();
 	const PictureKey key = Pictures::pictureKey(icons,
-	    settings.useIconTheme, now);
+	    settings.useIconTheme, now, settings.iconDigits);
 	const QString text = Pictures::toolTipFor(now, watch->units(),
 	    watch->timeLeft());
 	if (trayIcon != nullptr) {

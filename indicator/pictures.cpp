@@ -3,8 +3,10 @@
 
 #include <cmath>
 
+#include <QFont>
 #include <QIconEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRectF>
 #include <QStyle>
 
@@ -16,8 +18,12 @@
 static const QColor GAUGE_GREEN(96, 255, 96);
 static const QColor GAUGE_YELLOW(239, 239, 92);
 static const QColor GAUGE_RED(255, 0, 0);
+/* Dark against a light panel, where the gauge's colours are not. */
+static const QColor OUTLINE(32, 32, 32);
+static const QColor DIGITS(255, 255, 255);
 /* In device-independent pixels. */
 static const QSize GAUGE_SIZE(10, 24);
+static const QSize DIGITS_SIZE(24, 24);
 
 /*
  * Each picture of the set, then the names that stand in for it when the
@@ -223,6 +229,136 @@ private:
 	int	warnCapacity;
 };
 
+/* The digits in a light face with a dark rim, fitted into box. */
+static void
+paint_digits(QPainter *painter, int digits, const QRectF &box)
+{
+	QFont font;
+	QPainterPath path;
+
+	font.setPixelSize(100);
+	font.setBold(true);
+	path.addText(0, 0, font, QString::number(digits));
+	const QRectF bounds = path.boundingRect();
+	if (bounds.isEmpty())
+		return;
+	/* Full height; squeezed sideways rather than shrunk when wide. */
+	const qreal sy = box.height() / bounds.height();
+	const qreal sx = qMin(sy, box.width() / bounds.width());
+	QTransform fit;
+	fit.translate(box.center().x(), box.center().y());
+	fit.scale(sx, sy);
+	fit.translate(-bounds.center().x(), -bounds.center().y());
+	path = fit.map(path);
+
+	painter->save();
+	painter->setRenderHint(QPainter::Antialiasing);
+	painter->strokePath(path, QPen(OUTLINE, 2, Qt::SolidLine, Qt::RoundCap,
+	    Qt::RoundJoin));
+	painter->fillPath(path, DIGITS);
+	painter->restore();
+}
+
+/*
+ * At ratio 1: the terminal over x 3..6 of row 0, the dark outline around
+ * the body (x 0..9, rows 1..23), the coloured frame inside it and the fill
+ * from row 21 upward, one row at least; the digits over x 11..23.
+ */
+QPixmap
+Pictures::paintWithDigits(const QIcon &themeIcon, const PictureKey &key,
+    qreal ratio)
+{
+	QPixmap pixmap((QSizeF(DIGITS_SIZE) * ratio).toSize());
+
+	pixmap.setDevicePixelRatio(ratio);
+	pixmap.fill(Qt::transparent);
+	QPainter painter(&pixmap);
+	if (!themeIcon.isNull()) {
+		themeIcon.paint(&painter, QRect(QPoint(0, 0), DIGITS_SIZE));
+		paint_digits(&painter, key.digits, QRectF(1, 12, 22, 11));
+		painter.end();
+		return pixmap;
+	}
+	const int64_t capacity = key.gauge < 0 ? -int64_t(key.gauge) :
+	    int64_t(key.gauge);
+	const qreal fill = std::floor(qMin(capacity, int64_t(100)) * 19 *
+	    ratio / 100) / ratio;
+	QColor colour = GAUGE_GREEN;
+
+	if (key.gauge < 0)
+		colour = key.warn < capacity ? GAUGE_YELLOW : GAUGE_RED;
+	painter.fillRect(QRectF(3, 0, 4, 1), OUTLINE);
+	painter.fillRect(QRectF(0, 1, 10, 23), OUTLINE);
+	painter.fillRect(QRectF(1, 2, 8, 21), colour);
+	painter.setCompositionMode(QPainter::CompositionMode_Clear);
+	painter.fillRect(QRectF(2, 3, 6, 19), Qt::transparent);
+	painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+	painter.fillRect(QRectF(2, 21 - fill, 6, fill + 1), colour);
+	paint_digits(&painter, key.digits, QRectF(11.5, 6, 12, 12));
+	painter.end();
+	return pixmap;
+}
+
+/*
+ * The picture with digits as an icon, painted anew for every use as the
+ * gauge is; a theme's icon under it is painted at the same pixel ratio.
+ */
+class DigitsEngine : public QIconEngine {
+public:
+	DigitsEngine(const QIcon &themeIcon, const PictureKey &key)
+	    : themeIcon(themeIcon), key(key) {}
+
+	QIconEngine *clone() const override { return new DigitsEngine(*this); }
+
+	/* A theme's icon fills the slot; the gauge is never scaled up. */
+	QSize actualSize(const QSize &size, QIcon::Mode,
+	    QIcon::State) override
+	{
+		if (themeIcon.isNull() && DIGITS_SIZE.width() <= size.width() &&
+		    DIGITS_SIZE.height() <= size.height())
+			return DIGITS_SIZE;
+		return DIGITS_SIZE.scaled(size, Qt::KeepAspectRatio);
+	}
+
+	void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode,
+	    QIcon::State state) override
+	{
+		const int side = actualSize(rect.size(), mode, state).height();
+		const qreal ratio = painter->device()->devicePixelRatioF();
+		QPixmap pixmap = Pictures::paintWithDigits(themeIcon, key,
+		    qreal(side) / DIGITS_SIZE.height() * ratio);
+
+		pixmap.setDevicePixelRatio(ratio);
+		painter->drawPixmap(rect.topLeft(), pixmap);
+	}
+
+	/* size in device pixels: whole multiples of the picture, crisp. */
+	QPixmap pixmap(const QSize &size, QIcon::Mode,
+	    QIcon::State) override
+	{
+		const qreal fit = qMin(size.width(), size.height()) /
+		    qreal(DIGITS_SIZE.height());
+		QPixmap pixmap = Pictures::paintWithDigits(themeIcon, key,
+		    fit < 1 ? fit : std::floor(fit));
+
+		pixmap.setDevicePixelRatio(1);
+		return pixmap;
+	}
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+	QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+#else
+	QList<QSize> availableSizes(QIcon::Mode, QIcon::State) const override
+#endif
+	{
+		return { DIGITS_SIZE, DIGITS_SIZE * 2 };
+	}
+
+private:
+	QIcon		themeIcon;
+	PictureKey	key;
+};
+
 /*
  * While discharging, the levels in force pick the caution and the empty
  * picture, whatever the level bands say.
@@ -241,9 +377,14 @@ level_icon(int index, const batt_status &now)
 
 PictureKey
 Pictures::pictureKey(const IconSet &set, bool useIconTheme,
-    const batt_status &now)
+    const batt_status &now, bool digits)
 {
 	PictureKey key;
+
+	/* No battery, no number. */
+	if (digits && (now.state == BATT_CHARGING ||
+	    now.state == BATT_DISCHARGING || now.state == BATT_ON_AC))
+		key.digits = qBound(0, int(now.capacity), 100);
 
 	if (!set.themeIconsMissing && useIconTheme)
 		key.themeIcon = level_icon(iconIndexFor(now.capacity,
@@ -260,6 +401,9 @@ Pictures::pictureKey(const IconSet &set, bool useIconTheme,
 QIcon
 Pictures::pictureFor(const IconSet &set, const PictureKey &key)
 {
+	if (key.digits != -1)
+		return QIcon(new DigitsEngine(key.themeIcon != -1 ?
+		    set.icons[key.themeIcon] : QIcon(), key));
 	if (key.themeIcon != -1)
 		return set.icons[key.themeIcon];
 	return QIcon(new GaugeEngine(key.gauge, key.warn));

@@ -36,12 +36,13 @@ struct PictureKey {
 	int	themeIcon = -1;	/* the index of the theme's icon; -1: the gauge */
 	int	gauge = 0;	/* the gauge's value and warning level */
 	int	warn = 0;
+	int	digits = -1;	/* the percent drawn in the picture; -1: none */
 
 	bool
 	operator==(const PictureKey &o) const
 	{
 		return themeIcon == o.themeIcon && gauge == o.gauge &&
-		    warn == o.warn;
+		    warn == o.warn && digits == o.digits;
 	}
 	bool operator!=(const PictureKey &o) const { return !(*this == o); }
 };
@@ -67,12 +68,21 @@ public:
 	static QPixmap	paintGauge(int value, int warnCapacity,
 			    qreal ratio = 1);
 	/*
+	 * The picture with the key's digits, 24 x 24 device-independent
+	 * pixels at a pixel ratio: the theme's icon with the digits over its
+	 * lower half, or a gauge outlined in dark with the digits beside it.
+	 * The digits are light with a dark rim: legible on any panel.
+	 */
+	static QPixmap	paintWithDigits(const QIcon &themeIcon,
+			    const PictureKey &key, qreal ratio = 1);
+	/*
 	 * A theme icon when asked for and complete, else the gauge, painted
-	 * at the size and pixel ratio of each use: the key decides, and the
-	 * picture is made from it only when the key has changed.
+	 * at the size and pixel ratio of each use, with the charge's digits
+	 * when asked for: the key decides, and the picture is made from it
+	 * only when the key has changed.
 	 */
 	static PictureKey pictureKey(const IconSet &set, bool useIconTheme,
-			    const batt_status &now);
+			    const batt_status &now, bool digits = false);
 	static QIcon	pictureFor(const IconSet &set, const PictureKey &key);
 	/*
 	 * The status lines (with the warning level reached, while

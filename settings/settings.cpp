@@ -27,6 +27,7 @@ enum {
 	SLOT_CRITICAL_LEVEL,
 	SLOT_NOTIFY_FULL,
 	SLOT_NOTIFY_CHARGER,
+	SLOT_ICON_DIGITS,
 	SETTINGS_COUNT
 };
 
@@ -76,6 +77,7 @@ static const cfg_vardef settings_table[SETTINGS_COUNT] = {
 	{ "notify_full", CFG_BOOLEAN, SLOT_NOTIFY_FULL, boolean_value(false) },
 	{ "notify_charger", CFG_BOOLEAN, SLOT_NOTIFY_CHARGER,
 	    boolean_value(false) },
+	{ "icon_digits", CFG_BOOLEAN, SLOT_ICON_DIGITS, boolean_value(false) },
 };
 
 /*
@@ -185,6 +187,7 @@ settings_load(Settings *settings)
 	settings->criticalLevel = vars[SLOT_CRITICAL_LEVEL].val.integer;
 	settings->notifyFull = vars[SLOT_NOTIFY_FULL].val.boolean;
 	settings->notifyCharger = vars[SLOT_NOTIFY_CHARGER].val.boolean;
+	settings->iconDigits = vars[SLOT_ICON_DIGITS].val.boolean;
 	cfg_free(list);
 	return true;
 }
@@ -218,6 +221,7 @@ fill_section(cfg_section *s, const Settings &settings)
 	vars[SLOT_CRITICAL_LEVEL].val.integer = settings.criticalLevel;
 	vars[SLOT_NOTIFY_FULL].val.boolean = settings.notifyFull;
 	vars[SLOT_NOTIFY_CHARGER].val.boolean = settings.notifyCharger;
+	vars[SLOT_ICON_DIGITS].val.boolean = settings.iconDigits;
 	/*
 	 * Older releases refuse a file with a name they do not know: a new
 	 * setting left at its default is not written (the writer skips a
@@ -231,6 +235,8 @@ fill_section(cfg_section *s, const Settings &settings)
 		vars[SLOT_NOTIFY_FULL].name = nullptr;
 	if (!settings.notifyCharger)
 		vars[SLOT_NOTIFY_CHARGER].name = nullptr;
+	if (!settings.iconDigits)
+		vars[SLOT_ICON_DIGITS].name = nullptr;
 	return cfg_set_value(s, SLOT_SHUTDOWN_CMD,
 	    string_value(settings.shutdownCmd.c_str())) == 0 &&
 	    cfg_set_value(s, SLOT_SUSPEND_CMD,

@@ -54,6 +54,8 @@ struct Settings {
 	/* Notices the user may switch on. */
 	bool		notifyFull = false;
 	bool		notifyCharger = false;
+	/* The percent drawn in the tray's picture. */
+	bool		iconDigits = false;
 
 	/* The command line of the chosen action. */
 	const std::string &command() const
@@ -74,7 +76,8 @@ struct Settings {
 		    warnLevel == o.warnLevel &&
 		    criticalLevel == o.criticalLevel &&
 		    notifyFull == o.notifyFull &&
-		    notifyCharger == o.notifyCharger;
+		    notifyCharger == o.notifyCharger &&
+		    iconDigits == o.iconDigits;
 	}
 };
 

@@ -386,6 +386,10 @@ Není obyčejný soubor
         <source>as the battery reports</source>
         <translation>podle baterie</translation>
     </message>
+    <message>
+        <source>Show the charge in the icon</source>
+        <translation>Zobrazit nabití v ikoně</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -384,6 +384,10 @@ Keine reguläre Datei
         <source>as the battery reports</source>
         <translation>wie vom Akku gemeldet</translation>
     </message>
+    <message>
+        <source>Show the charge in the icon</source>
+        <translation>Ladestand im Symbol anzeigen</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -384,6 +384,10 @@ No es un archivo regular
         <source>as the battery reports</source>
         <translation>según indica la batería</translation>
     </message>
+    <message>
+        <source>Show the charge in the icon</source>
+        <translation>Mostrar la carga en el icono</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

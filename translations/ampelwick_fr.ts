@@ -384,6 +384,10 @@ Ce n’est pas un fichier ordinaire
         <source>as the battery reports</source>
         <translation>selon la batterie</translation>
     </message>
+    <message>
+        <source>Show the charge in the icon</source>
+        <translation>Afficher la charge dans l’icône</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -384,6 +384,10 @@ Non è un file regolare
         <source>as the battery reports</source>
         <translation>come indicato dalla batteria</translation>
     </message>
+    <message>
+        <source>Show the charge in the icon</source>
+        <translation>Mostra la carica nell’icona</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -382,6 +382,10 @@ Not a regular file
         <source>as the battery reports</source>
         <translation>バッテリーの報告どおり</translation>
     </message>
+    <message>
+        <source>Show the charge in the icon</source>
+        <translation>アイコンに充電量を表示</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

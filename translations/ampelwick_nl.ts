@@ -384,6 +384,10 @@ Geen normaal bestand
         <source>as the battery reports</source>
         <translation>zoals de accu meldt</translation>
     </message>
+    <message>
+        <source>Show the charge in the icon</source>
+        <translation>Lading in het pictogram tonen</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

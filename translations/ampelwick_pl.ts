@@ -386,6 +386,10 @@ To nie jest zwykły plik
         <source>as the battery reports</source>
         <translation>według baterii</translation>
     </message>
+    <message>
+        <source>Show the charge in the icon</source>
+        <translation>Pokaż poziom naładowania na ikonie</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -384,6 +384,10 @@ Não é um arquivo comum
         <source>as the battery reports</source>
         <translation>conforme a bateria informa</translation>
     </message>
+    <message>
+        <source>Show the charge in the icon</source>
+        <translation>Mostrar a carga no ícone</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -386,6 +386,10 @@ Not a regular file
         <source>as the battery reports</source>
         <translation>как сообщает батарея</translation>
     </message>
+    <message>
+        <source>Show the charge in the icon</source>
+        <translation>Показывать заряд на значке</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

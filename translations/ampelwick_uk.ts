@@ -386,6 +386,10 @@ Not a regular file
         <source>as the battery reports</source>
         <translation>як повідомляє батарея</translation>
     </message>
+    <message>
+        <source>Show the charge in the icon</source>
+        <translation>Показувати заряд на значку</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

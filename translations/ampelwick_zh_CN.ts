@@ -382,6 +382,10 @@ Not a regular file
         <source>as the battery reports</source>
         <translation>按电池报告</translation>
     </message>
+    <message>
+        <source>Show the charge in the icon</source>
+        <translation>在图标中显示电量</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -25,6 +25,7 @@ namespace {
 /* The dialog's widgets, found by what they show. */
 struct Ui {
 	QCheckBox	*autoCb = nullptr, *themeCb = nullptr, *fullCb = nullptr;
+	QCheckBox	*digitsCb = nullptr;
 	QRadioButton	*suspendRb = nullptr, *shutdownRb = nullptr;
 	QSpinBox	*capacity = nullptr, *poll = nullptr;
 	QSpinBox	*warn = nullptr, *critical = nullptr;
@@ -41,6 +42,8 @@ struct Ui {
 				themeCb = b;
 			else if (b->text().contains("fully"))
 				fullCb = b;
+			else if (b->text().contains("charge in the icon"))
+				digitsCb = b;
 		for (QRadioButton *b : dlg.findChildren<QRadioButton *>())
 			(b->text() == "Suspend" ? suspendRb : shutdownRb) = b;
 		for (QSpinBox *b : dlg.findChildren<QSpinBox *>())
@@ -174,6 +177,7 @@ TestPreferences::okHandsBackTheEdits()
 		ui.critical->setValue(25);
 		ui.themeCb->setChecked(false);
 		ui.fullCb->setChecked(true);
+		ui.digitsCb->setChecked(true);
 		ui.suspendCmd->setText(QStringLiteral("loginctl suspend"));
 		ui.shutdownCmd->setText(QStringLiteral("echo \"bye\" 'now' # x"));
 		QTest::mouseClick(ui.ok, Qt::LeftButton);
@@ -188,6 +192,7 @@ TestPreferences::okHandsBackTheEdits()
 	want.warnLevel = 20;
 	want.criticalLevel = 19;
 	want.notifyFull = true;
+	want.iconDigits = true;
 	want.useIconTheme = false;
 	want.suspendCmd = "loginctl suspend";
 	want.shutdownCmd = "echo \"bye\" 'now' # x";

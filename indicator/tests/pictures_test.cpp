@@ -12,10 +12,23 @@
 
 /* The tray's picture for a status, as the indicator makes it. */
 static QIcon
-trayPicture(const IconSet &set, bool useIconTheme, const batt_status &now)
+trayPicture(const IconSet &set, bool useIconTheme, const batt_status &now,
+    bool digits = false)
 {
 	return Pictures::pictureFor(set,
-	    Pictures::pictureKey(set, useIconTheme, now));
+	    Pictures::pictureKey(set, useIconTheme, now, digits));
+}
+
+/* The picture as a light panel shows it. */
+static QImage
+onLightPanel(const QIcon &icon)
+{
+	QImage panel(24, 24, QImage::Format_ARGB32);
+	panel.fill(Qt::white);
+	QPainter painter(&panel);
+	painter.drawPixmap(0, 0, icon.pixmap(QSize(24, 24)));
+	painter.end();
+	return panel;
 }
 
 class PicturesTest : public QObject {
@@ -321,6 +334,19 @@ PicturesTest::themeIconOrGauge()
 	const QImage drawn = trayPicture(set, true, s).pixmap(gauge)
 	    .toImage();
 	QCOMPARE(drawn, Pictures::paintGauge(-50, 10).toImage());
+
+	/*
+	 * With the charge's digits: a new picture for each percent, and a
+	 * dark outline that today's gauge lacks on a light panel.
+	 */
+	const QImage fifty = onLightPanel(trayPicture(set, true, s, true));
+	QVERIFY(qGray(onLightPanel(trayPicture(set, true, s)).pixel(0, 12)) >
+	    200);
+	QVERIFY(qGray(fifty.pixel(0, 12)) < 64);
+	s.capacity = 51;
+	QVERIFY(onLightPanel(trayPicture(set, true, s, true)) != fifty);
+	QCOMPARE(onLightPanel(trayPicture(set, true, s, true)).copy(0, 0, 10,
+	    24), fifty.copy(0, 0, 10, 24));
 }
 
 static const QStringList LEVELS = { "empty", "caution", "low", "good",

@@ -41,10 +41,12 @@ TEST_F(SettingsTest, RoundTripKeepsEveryFieldAndCommandBytes)
 	s.warnLevel = 20;
 	s.criticalLevel = 7;
 	s.notifyCharger = true;
+	s.iconDigits = true;
 	s.shutdownCmd = "echo 'off now' \"#1\" \\ " + std::string(40000, 'x');
 	s.suspendCmd = "/home/j\xf6rg/bin/suspend --now";
 	EXPECT_EQ(s.command(), s.shutdownCmd);
 	ASSERT_TRUE(settings_save(s));
+	EXPECT_NE(file().find("\nicon_digits = true\n"), std::string::npos);
 
 	Settings back;
 	ASSERT_TRUE(settings_load(&back)) << settings_errstr();
