@@ -153,6 +153,17 @@ void
 ActionTest::countdownSavesThenRunsTheCommandOnce()
 {
 	const Settings s = armed(3);
+	/* A charger the readings have not shown yet: nothing runs. */
+	bool charger = true;
+	action->setChargerCheck([&charger] { return charger; });
+	action->checkLowBattery(6, discharging(4));
+	countdown()->accept();
+	QVERIFY(!action->actionUnderway());
+	QTRY_VERIFY_WITH_TIMEOUT(parent->findChildren<Countdown *>().isEmpty(),
+	    PATIENCE);
+	QVERIFY(!QFile::exists(home->filePath("ran")));
+	charger = false;
+
 	action->checkLowBattery(6, discharging(4));
 	QVERIFY(countdown() != nullptr);
 	QVERIFY(action->actionUnderway());

@@ -138,6 +138,23 @@ TEST(LowBattery, CancelledRearmsWhenNotDischarging)
 	    LowBatteryAction::StartCountdown);
 }
 
+TEST(LowBattery, OncePerFallAndNoticesOncePerEvent)
+{
+	WarningMemory m;
+	int announced = -1;
+
+	EXPECT_EQ(warningFor(m, true, status(4, BATT_DISCHARGING)),
+	    Warning::Critical);
+	/* Up within the margin and down again: no second critical warning. */
+	EXPECT_EQ(warningFor(m, false, status(6, BATT_DISCHARGING)),
+	    Warning::None);
+	EXPECT_EQ(warningFor(m, true, status(4, BATT_DISCHARGING)),
+	    Warning::None);
+	/* The charger's state at the start is no news; a change is. */
+	EXPECT_FALSE(chargerNoticeDue(announced, true));
+	EXPECT_TRUE(chargerNoticeDue(announced, false));
+}
+
 TEST(LowBattery, LevelsInForce)
 {
 	auto levels = [](int w, int c, int bw, int bl) {

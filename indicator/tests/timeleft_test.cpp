@@ -37,6 +37,11 @@ TEST(TimeLeft, SteadySwingsAndUnplugging)
 	    TIMELEFT_ESTIMATING);
 	EXPECT_EQ(feed(&avg, BATT_CHARGING, &t, { { 60, 40 }, { 61, 39 },
 	    { 62, 38 }, { 63, 37 } }), 37);
+	/* From low: the time to full follows the charge still to go. */
+	EXPECT_EQ(feed(&avg, BATT_DISCHARGING, &t, { { 20, 300 } }),
+	    TIMELEFT_ESTIMATING);
+	EXPECT_EQ(feed(&avg, BATT_CHARGING, &t, { { 20, 80 }, { 20, 80 },
+	    { 21, 79 }, { 22, 78 }, { 23, 77 } }), 77);
 
 	/* Unplugged: a 0 and a day at first, then 2 h at 60 %. */
 	EXPECT_EQ(feed(&avg, BATT_DISCHARGING, &t, { { 63, 0 }, { 63, 1400 } }),
