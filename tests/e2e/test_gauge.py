@@ -39,6 +39,22 @@ class DrawnGauge(Scenario):
         self.wait_gauge(icon, "green", 15, "charging at 15 %")
         self.check(run.alive(), "the program keeps running")
 
+    def test_the_charge_as_digits(self):
+        run, icon = self.start_monitoring(
+            settings_text(use_icon_theme=False, poll_interval=60) +
+            "icon_digits = true\n")
+        self.check(desktop.wait_for(
+            lambda: self.gauge(icon).foreground() >= 20, PATIENCE),
+            "a picture in the tray")
+        self.shot("digits-50", icon)
+        before = self.picture(icon)
+        self.battery(cap=57, min=120, **DISCHARGING)
+        self.devd.notify()
+        self.check(desktop.wait_for(lambda: self.picture(icon) != before,
+                                    PATIENCE), "the digits follow the charge")
+        self.shot("digits-57", icon)
+        self.check(run.alive(), "the program keeps running")
+
 
 class ThemeIcons(Scenario):
 
