@@ -270,13 +270,15 @@ Pictures::paintWithDigits(const QIcon &themeIcon, const PictureKey &key,
 {
 	QPixmap pixmap((QSizeF(DIGITS_SIZE) * ratio).toSize());
 
-	pixmap.setDevicePixelRatio(ratio);
 	pixmap.fill(Qt::transparent);
 	QPainter painter(&pixmap);
+	/* Scaled by hand: a painter takes no pixel ratio below 1 (a 22-px slot). */
+	painter.scale(ratio, ratio);
 	if (!themeIcon.isNull()) {
 		themeIcon.paint(&painter, QRect(QPoint(0, 0), DIGITS_SIZE));
 		paint_digits(&painter, key.digits, QRectF(1, 12, 22, 11));
 		painter.end();
+		pixmap.setDevicePixelRatio(ratio);
 		return pixmap;
 	}
 	const int64_t capacity = key.gauge < 0 ? -int64_t(key.gauge) :
@@ -296,6 +298,7 @@ Pictures::paintWithDigits(const QIcon &themeIcon, const PictureKey &key,
 	painter.fillRect(QRectF(2, 21 - fill, 6, fill + 1), colour);
 	paint_digits(&painter, key.digits, QRectF(11.5, 6, 12, 12));
 	painter.end();
+	pixmap.setDevicePixelRatio(ratio);
 	return pixmap;
 }
 
