@@ -14,6 +14,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "child.h"
 #include "support.h"
 #include "test_home.h"
 
@@ -258,36 +259,16 @@ fault_io(fault_call call, int err)
 	io_errno[call] = err;
 }
 
-static int
-run_child(const std::function<int()> &fn, bool drop)
-{
-	pid_t pid;
-	int status;
-
-	fflush(nullptr);
-	if ((pid = fork()) < 0)
-		return -100;
-	if (pid == 0) {
-		if (drop && geteuid() == 0 && (setgroups(0, nullptr) != 0 ||
-		    setgid(65534) != 0 || setuid(65534) != 0))
-			_exit(99);
-		_exit(fn() & 0xff);
-	}
-	if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
-		return -100;
-	return WEXITSTATUS(status);
-}
-
 int
 as_nobody(const std::function<int()> &fn)
 {
-	return run_child(fn, true);
+	return run_in_child(fn, true);
 }
 
 int
 in_child(const std::function<int()> &fn)
 {
-	return run_child(fn, false);
+	return run_in_child(fn, false);
 }
 
 static int

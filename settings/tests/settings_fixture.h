@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "child.h"
 #include "settings.h"
 #include "test_home.h"
 
@@ -60,28 +61,11 @@ protected:
 	}
 };
 
-/*
- * Runs fn in a child that drops to uid and gid 65534 when running as root
- * (root passes every permission check); fn's result, -100 on a crash.
- */
+/* Runs fn in a child as uid and gid 65534 (under root); fn's result. */
 inline int
 as_nobody(const std::function<int()> &fn)
 {
-	pid_t pid;
-	int status;
-
-	fflush(nullptr);
-	if ((pid = fork()) < 0)
-		return -100;
-	if (pid == 0) {
-		if (geteuid() == 0 && (setgroups(0, nullptr) != 0 ||
-		    setgid(65534) != 0 || setuid(65534) != 0))
-			_exit(99);
-		_exit(fn() & 0xff);
-	}
-	if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
-		return -100;
-	return WEXITSTATUS(status);
+	return run_in_child(fn, true);
 }
 
 #endif
