@@ -21,23 +21,11 @@
 #include "notifier.h"
 #include "preferences.h"
 #include "trayhosts.h"
+#include "xembedtray.h"
 
 static constexpr int TRAY_CHECK_MS = 500;
 static constexpr int TRAY_RETRIES = 60;
 static constexpr int BALLOON_MS = 20000;
-
-/*
- * The X11 platform tells when the tray's window changes (a tray starts or
- * goes away) by a signal of its native interface, whose class has no public
- * header; it is a QObject, and the signal is looked up by name, so that a
- * platform without it connects nothing.
- */
-static QObject *
-native_interface()
-{
-	return reinterpret_cast<QObject *>(
-	    QGuiApplication::platformNativeInterface());
-}
 
 BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
     : QWidget(parent), settings(initial), trayRetries(TRAY_RETRIES)
@@ -86,6 +74,8 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 	});
 	hosts = new TrayHosts(this);
 	connect(hosts, &TrayHosts::changed, this, &BattIndicator::trayChanged);
+	xembed = new XEmbedTray(this);
+	connect(xembed, &XEmbedTray::changed, this, &BattIndicator::trayChanged);
 	trayTimer->setObjectName(QStringLiteral("trayCheck"));
 	connect(trayTimer, &QTimer::timeout, this,
 	    &BattIndicator::checkForSysTray);
@@ -104,11 +94,6 @@ BattIndicator::BattIndicator(const Settings &initial, QWidget *parent)
 			    "This machine cannot suspend: the automatic action "
 			    "will fail. Choose shutdown in Preferences."));
 		});
-	QObject *native = native_interface();
-	if (native != nullptr && native->metaObject()->indexOfSignal(
-	    "systemTrayWindowChanged(QScreen*)") != -1)
-		connect(native, SIGNAL(systemTrayWindowChanged(QScreen*)), this,
-		    SLOT(trayChanged()));
 	connect(qApp, &QGuiApplication::primaryScreenChanged, this,
 	    &BattIndicator::followPrimaryScreen);
 	followPrimaryScreen(QGuiApplication::primaryScreen());
@@ -161,15 +146,15 @@ BattIndicator::readingChanged(const batt_status &previous)
 }
 
 /*
- * Qt settles at its first look whether its icons go to a StatusNotifierItem
- * host, for the life of the process: it is asked only when a host is there
- * to say yes, or on X11, where it also looks for an XEmbed tray.
+ * Qt settles at its first look for a tray whether its icons go to a
+ * StatusNotifierItem host, for the life of the process: it is asked only
+ * when a host or an XEmbed tray is there, so that a host that comes first
+ * is the one it takes.
  */
 bool
 BattIndicator::trayAvailable() const
 {
-	if (!hosts->hostPresent() &&
-	    QGuiApplication::platformName() != QLatin1String("xcb"))
+	if (!hosts->hostPresent() && !xembed->present())
 		return false;
 	return QSystemTrayIcon::isSystemTrayAvailable();
 }

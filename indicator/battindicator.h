@@ -32,6 +32,7 @@ class QRect;
 class QScreen;
 class QTimer;
 class TrayHosts;
+class XEmbedTray;
 
 class BattIndicator : public QWidget {
 	Q_OBJECT
@@ -80,6 +81,7 @@ private:
 	Notifier		*notifier;
 	QTimer			*trayTimer;
 	TrayHosts		*hosts;
+	XEmbedTray		*xembed;
 	/* Tray checks left before the fallback window is shown. */
 	int			 trayRetries;
 	QMetaObject::Connection	 screenGeometry;

@@ -9,7 +9,9 @@ program must register its item there with the gauge as its icon pixmaps
 through com.canonical.dbusmenu), show no window of its own, and send the
 warning at the battery's warning level as a desktop notification.  Clicks
 that the host passes on while Preferences is open bring up that one
-dialog.  What the bus saw is kept in recorded.txt.
+dialog.  A host that registers with the watcher long after the start, when
+the window without a tray is up, gets the icon.  What the bus saw is kept
+in recorded.txt.
 """
 import os
 import shutil
@@ -49,6 +51,7 @@ INTERFACES = """
   <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
   <property name="ProtocolVersion" type="i" access="read"/>
   <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
+  <signal name="StatusNotifierHostRegistered"/>
  </interface>
  <interface name="org.freedesktop.Notifications">
   <method name="Notify">
@@ -89,7 +92,7 @@ class SessionBus:
     """A private session bus with the watcher and the notification
     server on it, answering from a GLib main loop of their own."""
 
-    def __init__(self, env, log_path):
+    def __init__(self, env, log_path, host=True):
         with open(log_path, "w") as log:
             # Its own process group: services it starts end with it.
             self.daemon = subprocess.Popen(
@@ -101,6 +104,7 @@ class SessionBus:
             raise RuntimeError("dbus-daemon gave no address")
         self.items = []
         self.notifications = []
+        self.host = host
         self.changed = threading.Condition()
         self.conn = Gio.DBusConnection.new_for_address_sync(
             self.address,
@@ -153,7 +157,7 @@ class SessionBus:
         if name == "RegisteredStatusNotifierItems":
             return GLib.Variant("as", [i[1] for i in self.items])
         if name == "IsStatusNotifierHostRegistered":
-            return GLib.Variant("b", True)
+            return GLib.Variant("b", self.host)
         return GLib.Variant("i", 0)
 
     def _notifications_call(self, conn, sender, path, interface, method,
@@ -172,6 +176,12 @@ class SessionBus:
                 "(ssss)", ("ampelwick-tests", "ampelwick", "1", "1.2")))
         else:
             invocation.return_value(None)
+
+    def register_host(self):
+        """A host comes to the watcher that was there without one."""
+        self.host = True
+        self.conn.emit_signal(None, "/StatusNotifierWatcher", WATCHER,
+                              "StatusNotifierHostRegistered", None)
 
     # -- the item, as a host reads it
 
@@ -223,14 +233,17 @@ def save_picture(path, width, height, rows):
     os.unlink(ppm)
 
 
-class StatusNotifierItem(Scenario):
+class OnTheBus(Scenario):
+    """A desktop with the private bus and no XEmbed tray."""
 
     tray = False
+    host = True
 
     def setUp(self):
         super().setUp()
         self.bus = SessionBus(self.environment(),
-                              os.path.join(self.dir, "dbus-daemon.log"))
+                              os.path.join(self.dir, "dbus-daemon.log"),
+                              self.host)
         self.addCleanup(self.bus.stop)
         self.recorded = open(os.path.join(self.dir, "recorded.txt"), "w")
         self.addCleanup(self.recorded.close)
@@ -238,6 +251,9 @@ class StatusNotifierItem(Scenario):
     def record(self, what, value):
         self.recorded.write("%s: %r\n" % (what, value))
         self.recorded.flush()
+
+
+class StatusNotifierItem(OnTheBus):
 
     def wait_gauge(self, item, colour, capacity):
         """Waits until the icon pixmaps of 24 and 48 pixels show the gauge
@@ -352,3 +368,24 @@ class StatusNotifierItem(Scenario):
         activate()
         self.window("Preferences")
         self.check(run.alive(), "the program runs on")
+
+
+class LateHost(OnTheBus):
+    """The watcher is there at the start, its host registers only after the
+    tray checks are spent: the window stands in until then, and the icon
+    goes to the host without a restart."""
+
+    host = False
+
+    def test_a_host_after_the_window(self):
+        self.start(desktop.settings_text(use_icon_theme=False),
+                   {"DBUS_SESSION_BUS_ADDRESS": self.bus.address})
+        window = self.fallback_window()
+        self.check(self.bus.item() is None, "no item while there is no host",
+                   self.bus.items)
+        self.bus.register_host()
+        item = desktop.wait_for(self.bus.item, PATIENCE)
+        self.check(item, "the item goes to the host that came late")
+        self.check(desktop.wait_for(
+            lambda: window not in self.windows(cls=self.program_class()),
+            PATIENCE), "the window closes when the host takes the icon")
