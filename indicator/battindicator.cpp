@@ -148,13 +148,13 @@ BattIndicator::readingChanged(const batt_status &previous)
 /*
  * Qt settles at its first look for a tray whether its icons go to a
  * StatusNotifierItem host, for the life of the process: it is asked only
- * when a host or an XEmbed tray is there, so that a host that comes first
- * is the one it takes.
+ * when a tray of the kind it takes, or took, is there.  Where it has none,
+ * the window stands in.
  */
 bool
-BattIndicator::trayAvailable() const
+BattIndicator::trayAvailable()
 {
-	if (!hosts->hostPresent() && !xembed->present())
+	if (!tray_usable(&qtTray, hosts->hostPresent(), xembed->present()))
 		return false;
 	return QSystemTrayIcon::isSystemTrayAvailable();
 }

@@ -19,6 +19,7 @@
 #include "pictures.h"
 #include "save.h"
 #include "settings.h"
+#include "trayhosts.h"
 
 class BatteryDetails;
 class BatteryWatch;
@@ -31,7 +32,6 @@ class QMenu;
 class QRect;
 class QScreen;
 class QTimer;
-class TrayHosts;
 class XEmbedTray;
 
 class BattIndicator : public QWidget {
@@ -60,7 +60,7 @@ private slots:
 private:
 	void	applySettings(const Settings &newSettings);
 	void	readingChanged(const batt_status &previous);
-	bool	trayAvailable() const;
+	bool	trayAvailable();
 	void	startTrayCheck();
 	void	createTrayIcon();
 	void	showFallbackWindow();
@@ -82,6 +82,7 @@ private:
 	QTimer			*trayTimer;
 	TrayHosts		*hosts;
 	XEmbedTray		*xembed;
+	TrayKind		 qtTray = TrayKind::Unsettled;
 	/* Tray checks left before the fallback window is shown. */
 	int			 trayRetries;
 	QMetaObject::Connection	 screenGeometry;

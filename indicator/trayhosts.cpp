@@ -52,3 +52,20 @@ TrayHosts::hostPresent() const
 	    reply.arguments().constFirst().value<QDBusVariant>().variant().
 	    toBool();
 }
+
+bool
+tray_usable(TrayKind *taken, bool host, bool xembed)
+{
+	switch (*taken) {
+	case TrayKind::Host:
+		return host;
+	case TrayKind::XEmbed:
+		return xembed;
+	case TrayKind::Unsettled:
+		break;
+	}
+	if (!host && !xembed)
+		return false;
+	*taken = host ? TrayKind::Host : TrayKind::XEmbed;
+	return true;
+}

@@ -28,4 +28,18 @@ private:
 	bool	connected;
 };
 
+/*
+ * The kind of tray Qt took at its first look for one, which it keeps for
+ * the process: a StatusNotifierItem host if one was there, else the XEmbed
+ * tray.
+ */
+enum class TrayKind { Unsettled, Host, XEmbed };
+
+/*
+ * Whether Qt may be asked for a tray now: before its first look only when
+ * one of either kind is there (and then it takes that kind, the host first),
+ * after it only when one of the kind it took is there.
+ */
+bool	tray_usable(TrayKind *taken, bool host, bool xembed);
+
 #endif

@@ -4,8 +4,8 @@ the battery in a window of its own, kept up to date, with the menu's
 entries as buttons; a tray that starts later gets the icon and the window
 goes; closing the window ends the program as Quit does, settings saved and
 the instance lock released.  A tray that goes away after the start gives the
-same window after the same checks, and the warnings reach it.  The probe
-build reports the window's texts."""
+same window after the same checks, and the warnings reach it, until a tray
+starts again.  The probe build reports the window's texts."""
 import time
 
 import desktop
@@ -92,6 +92,12 @@ class TrayGoesAway(Scenario):
         self.shot("warning", shown[0])
         self.check(warned, "the warning in the window",
                    run.reports("WINDOW")[-1:])
+
+        self.desk.start_tray()
+        self.tray_icon()
+        self.check(desktop.wait_for(
+            lambda: shown[0] not in self.windows(cls=self.program_class()),
+            PATIENCE), "a tray started again takes the icon back")
 
 
 class ClosingTheWindow(Scenario):
