@@ -150,6 +150,14 @@ TEST(LowBattery, OncePerFallAndNoticesOncePerEvent)
 	    Warning::None);
 	EXPECT_EQ(warningFor(m, true, status(4, BATT_DISCHARGING)),
 	    Warning::None);
+	/* So at the warning level, after a rise within the margin. */
+	m = WarningMemory();
+	EXPECT_EQ(warningFor(m, true, status(9, BATT_DISCHARGING)),
+	    Warning::Low);
+	EXPECT_EQ(warningFor(m, false, status(11, BATT_DISCHARGING)),
+	    Warning::None);
+	EXPECT_EQ(warningFor(m, true, status(9, BATT_DISCHARGING)),
+	    Warning::None);
 	/* The charger's state at the start is no news; a change is. */
 	EXPECT_FALSE(chargerNoticeDue(announced, true));
 	EXPECT_TRUE(chargerNoticeDue(announced, false));
