@@ -107,6 +107,20 @@ tray_news(XEmbedWatch *watch, const xcb_generic_event_t *event)
 	}
 }
 
+/* The events at hand, from the socket or only those read already. */
+static bool
+read_news(XEmbedWatch *watch,
+    xcb_generic_event_t *(*next)(xcb_connection_t *))
+{
+	bool news = false;
+
+	while (xcb_generic_event_t *event = next(watch->conn)) {
+		news = tray_news(watch, event) || news;
+		free(event);
+	}
+	return news;
+}
+
 XEmbedTray::XEmbedTray(QObject *parent)
     : QObject(parent)
 {
@@ -130,8 +144,9 @@ XEmbedTray::~XEmbedTray()
 }
 
 /*
- * Where the display could not be watched, Qt looks as it always did.
- * Events that came before the answer are older than it: they are dropped.
+ * Where the display could not be watched, Qt looks as it always did.  The
+ * answer's round trip may have read events off the socket, which then
+ * wakes nobody: they are told from the event loop.
  */
 bool
 XEmbedTray::present()
@@ -148,21 +163,17 @@ XEmbedTray::present()
 		watch->owner = owner;
 		select_structure(watch->conn, owner);
 	}
-	while (xcb_generic_event_t *event =
-	    xcb_poll_for_queued_event(watch->conn))
-		free(event);
+	if (read_news(watch, xcb_poll_for_queued_event))
+		QMetaObject::invokeMethod(this, &XEmbedTray::changed,
+		    Qt::QueuedConnection);
 	return owner != XCB_NONE;
 }
 
 void
 XEmbedTray::readEvents()
 {
-	bool news = false;
+	const bool news = read_news(watch, xcb_poll_for_event);
 
-	while (xcb_generic_event_t *event = xcb_poll_for_event(watch->conn)) {
-		news = tray_news(watch, event) || news;
-		free(event);
-	}
 	/* The display is gone: Qt ends the program. */
 	if (xcb_connection_has_error(watch->conn))
 		notifier->setEnabled(false);
