@@ -140,24 +140,23 @@ TEST(LowBattery, CancelledRearmsWhenNotDischarging)
 
 TEST(LowBattery, OncePerFallAndNoticesOncePerEvent)
 {
-	WarningMemory m;
+	/* Up within the margin and down again: no second warning. */
+	const struct {
+		int	below, within;
+		Warning	first;
+	} levels[] = { { 4, 6, Warning::Critical }, { 9, 11, Warning::Low } };
 	int announced = -1;
 
-	EXPECT_EQ(warningFor(m, true, status(4, BATT_DISCHARGING)),
-	    Warning::Critical);
-	/* Up within the margin and down again: no second critical warning. */
-	EXPECT_EQ(warningFor(m, false, status(6, BATT_DISCHARGING)),
-	    Warning::None);
-	EXPECT_EQ(warningFor(m, true, status(4, BATT_DISCHARGING)),
-	    Warning::None);
-	/* So at the warning level, after a rise within the margin. */
-	m = WarningMemory();
-	EXPECT_EQ(warningFor(m, true, status(9, BATT_DISCHARGING)),
-	    Warning::Low);
-	EXPECT_EQ(warningFor(m, false, status(11, BATT_DISCHARGING)),
-	    Warning::None);
-	EXPECT_EQ(warningFor(m, true, status(9, BATT_DISCHARGING)),
-	    Warning::None);
+	for (const auto &level : levels) {
+		WarningMemory m;
+
+		EXPECT_EQ(warningFor(m, true, status(level.below,
+		    BATT_DISCHARGING)), level.first);
+		EXPECT_EQ(warningFor(m, false, status(level.within,
+		    BATT_DISCHARGING)), Warning::None);
+		EXPECT_EQ(warningFor(m, true, status(level.below,
+		    BATT_DISCHARGING)), Warning::None);
+	}
 	/* The charger's state at the start is no news; a change is. */
 	EXPECT_FALSE(chargerNoticeDue(announced, true));
 	EXPECT_TRUE(chargerNoticeDue(announced, false));
